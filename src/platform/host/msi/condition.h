@@ -1,0 +1,14 @@
+// The Windows Installer conditional-statement language.
+#pragma once
+
+#include <string_view>
+
+#include "msi/session.h"
+
+namespace standin {
+
+// Evaluates a condition against a session: MSICONDITION_NONE for an empty (or blank) text,
+// MSICONDITION_ERROR for anything malformed.
+MSICONDITION EvaluateCondition(std::wstring_view condition, const Session& session);
+
+}  // namespace standin

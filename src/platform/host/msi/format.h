@@ -1,0 +1,14 @@
+// Windows Installer formatted text, as MsiFormatRecordW expands it in a custom-action session.
+#pragma once
+
+#include <string>
+
+#include "msi/record.h"
+#include "msi/session.h"
+
+namespace standin {
+
+// The expansion of the record's field 0 (or, when it is null or empty, the listing of its fields).
+std::wstring FormatRecord(const Record& record, const Session& session);
+
+}  // namespace standin
