@@ -1,4 +1,6 @@
 // MsiEvaluateConditionW and MsiFormatRecordW: the handle and buffer side of the two languages.
+#include <algorithm>
+
 #include "kernel/machine.h"
 #include "msi/buffer.h"
 #include "msi/condition.h"
@@ -20,6 +22,9 @@ extern "C" UINT MsiFormatRecordW(MSIHANDLE hInstall, MSIHANDLE hRecord, LPWSTR s
   auto session = standin::InstallerObjectAs<standin::Session>(hInstall);
   // Without a session the installer formats against an empty property table.
   static const standin::Session noSession{standin::SessionSetup{}};
-  return standin::CopyToCallerBuffer(standin::FormatRecord(*record, session ? *session : noSession), szResultBuf,
-                                     pcchResultBuf);
+  std::wstring text = standin::FormatRecord(*record, session ? *session : noSession);
+  // A custom action receives the result as a null-terminated string: it ends at the first NUL
+  // (from [~]), in its length too.
+  text.erase(std::find(text.begin(), text.end(), L'\0'), text.end());
+  return standin::CopyToCallerBuffer(text, szResultBuf, pcchResultBuf);
 }
