@@ -101,7 +101,8 @@ class OracleReplay : public testing_support::MachineTest {
 
   void CloseCaseSession(MSIHANDLE session, const json& oracleCase) {
     MsiCloseHandle(session);
-    for (const auto& [name, value] : oracleCase["env"].items()) standin::SetEnvironmentVariable(Wide(name), std::nullopt);
+    for (const auto& [name, value] : oracleCase["env"].items())
+      standin::SetEnvironmentVariable(Wide(name), std::nullopt);
   }
 };
 
@@ -138,15 +139,21 @@ TEST_F(OracleReplay, EveryFormatCaseAnswersAsTheCustomActionSessionDid) {
     DWORD length = size;
     UINT rc = MsiFormatRecordW(session, record, buffer.data(), &length);
     std::wstring out(buffer.begin(), std::find(buffer.begin(), buffer.begin() + size, L'\0'));
+    DWORD queryLength = 0;
+    UINT queryRc = MsiFormatRecordW(session, record, nullptr, &queryLength);
     MsiCloseHandle(record);
     CloseCaseSession(session, oracleCase);
 
     const json& expected = oracleCase["ca"];
-    bool agrees = rc == expected["rc"].get<UINT>() && length == expected["len"].get<DWORD>() && out == Wide(expected["out"]);
+    bool agrees = rc == expected["rc"].get<UINT>() && length == expected["len"].get<DWORD>() &&
+                  out == Wide(expected["out"]) && queryRc == expected["query_rc"].get<UINT>() &&
+                  queryLength == expected["query_len"].get<DWORD>();
     tally.Add(oracleCase, agrees, false,
               "expected rc " + std::to_string(expected["rc"].get<UINT>()) + " len " +
                   std::to_string(expected["len"].get<DWORD>()) + " \"" + expected["out"].get<std::string>() +
-                  "\", got rc " + std::to_string(rc) + " len " + std::to_string(length) + " \"" + Narrow(out) + "\"");
+                  "\" (size query " + std::to_string(expected["query_len"].get<DWORD>()) + "), got rc " +
+                  std::to_string(rc) + " len " + std::to_string(length) + " \"" + Narrow(out) + "\" (size query " +
+                  std::to_string(queryLength) + ")");
   }
   tally.Report();
 }

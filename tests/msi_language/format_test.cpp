@@ -1,0 +1,85 @@
+// Formatted text beyond the oracle's cases: references into the session's file and component
+// tables, deferred sessions, field values that refer to fields, and hostile input.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win32.h"
+#include "test_machine.h"
+
+namespace {
+
+class FormatTest : public testing_support::MachineTest {
+ protected:
+  std::wstring Format(MSIHANDLE session, const std::wstring& text, const std::vector<std::wstring>& fields = {}) {
+    MSIHANDLE record = MsiCreateRecord(static_cast<UINT>(std::max<std::size_t>(fields.size(), 1)));
+    MsiRecordSetStringW(record, 0, text.c_str());
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      MsiRecordSetStringW(record, static_cast<UINT>(i + 1), fields[i].c_str());
+    }
+    DWORD length = 0;
+    EXPECT_EQ(MsiFormatRecordW(session, record, nullptr, &length), static_cast<UINT>(ERROR_SUCCESS));
+    std::wstring buffer(length + 1, L'\0');
+    DWORD size = length + 1;
+    EXPECT_EQ(MsiFormatRecordW(session, record, buffer.data(), &size), static_cast<UINT>(ERROR_SUCCESS));
+    EXPECT_EQ(size, length);
+    MsiCloseHandle(record);
+    buffer.resize(size);
+    return buffer;
+  }
+};
+
+TEST_F(FormatTest, FileAndComponentReferencesComeFromTheSessionTables) {
+  standin::SessionSetup setup;
+  setup.filePaths[L"Ini"] = L"C:\\Program Files\\Pelmo\\Pelmo.ini";
+  setup.componentFolders[L"Core"] = L"C:\\Program Files\\Pelmo\\";
+  setup.features[L"Main"] = {INSTALLSTATE_ABSENT, INSTALLSTATE_LOCAL};
+  MSIHANDLE session = standin::OpenSession(setup);
+  EXPECT_EQ(Format(session, L"[#Ini]"), L"C:\\Program Files\\Pelmo\\Pelmo.ini");
+  EXPECT_EQ(Format(session, L"[!Ini]"), L"C:\\Program Files\\Pelmo\\Pelmo.ini");
+  EXPECT_EQ(Format(session, L"[$Core]Data"), L"C:\\Program Files\\Pelmo\\Data");
+  EXPECT_EQ(Format(session, L"<[#Other][!Other][$Other][&Main]>"), L"<>");
+  EXPECT_EQ(Format(session, L"{[#Ini]}|{x[#Other]}"), L"C:\\Program Files\\Pelmo\\Pelmo.ini|");
+}
+
+TEST_F(FormatTest, DeferredSessionExpandsOnlyItsCustomActionData) {
+  MSIHANDLE session = Deferred(L"payload");
+  EXPECT_EQ(Format(session, L"[CustomActionData]/[ProductName]"), L"payload/");
+}
+
+// A field's value is formatted, but field references inside it are not followed again, so that
+// a field referring to itself cannot recurse.
+TEST_F(FormatTest, FieldReferencesInsideFieldValuesStayAsWritten) {
+  MSIHANDLE session = Immediate({{L"A", L"alpha"}});
+  EXPECT_EQ(Format(session, L"[1]", {L"[1]"}), L"[1]");
+  EXPECT_EQ(Format(session, L"[1]|[2]", {L"[2][A]", L"two"}), L"[2]alpha|two");
+}
+
+TEST_F(FormatTest, HostileTextIsHandledInLinearPasses) {
+  MSIHANDLE session = Immediate({{L"A", L"A"}});
+  const std::size_t depth = 200000;
+  // Each level of [[...[A]...]] names A again.
+  EXPECT_EQ(Format(session, std::wstring(depth, L'[') + L"A" + std::wstring(depth, L']')), L"A");
+  // More closing than opening brackets: the open ones that never close stay as they are.
+  std::wstring unbalanced = std::wstring(depth, L']') + std::wstring(depth, L'[') + L"[A]";
+  EXPECT_EQ(Format(session, unbalanced), std::wstring(depth, L']') + std::wstring(depth, L'[') + L"A");
+  // Braces nested deeply: the outer {{...}} takes everything with it.
+  EXPECT_EQ(Format(session, std::wstring(depth, L'{') + L"[A]" + std::wstring(depth, L'}')), L"");
+  std::wstring escapes;
+  for (std::size_t i = 0; i < depth; ++i) escapes += L"[\\";
+  EXPECT_EQ(Format(session, escapes), escapes);
+}
+
+TEST_F(FormatTest, BadHandlesAndLengthPointers) {
+  MSIHANDLE session = Immediate();
+  MSIHANDLE record = MsiCreateRecord(1);
+  MsiRecordSetStringW(record, 0, L"[A]");
+  wchar_t buffer[8];
+  DWORD size = 8;
+  EXPECT_EQ(MsiFormatRecordW(session, 0, buffer, &size), static_cast<UINT>(ERROR_INVALID_HANDLE));
+  EXPECT_EQ(MsiFormatRecordW(session, record, buffer, nullptr), static_cast<UINT>(ERROR_INVALID_PARAMETER));
+  MsiCloseHandle(record);
+}
+
+}  // namespace
