@@ -1,11 +1,14 @@
 // The seven exported custom actions, in export order. Each names itself and runs its work in the
 // shared frame.
 #include "actions/action_frame.h"
+#include "actions/custom_properties.h"
+#include "actions/engine_install_dir.h"
+#include "actions/language_pack.h"
 
 extern "C" {
 
 UINT WINAPI PelmoEngineSetInstallDir(MSIHANDLE hInstall) {
-  return actions::RunAction(hInstall, L"PelmoEngineSetInstallDir", nullptr);
+  return actions::RunAction(hInstall, L"PelmoEngineSetInstallDir", actions::EngineSetInstallDir);
 }
 
 UINT WINAPI PelmoSLPUninstall(MSIHANDLE hInstall) {
@@ -13,11 +16,11 @@ UINT WINAPI PelmoSLPUninstall(MSIHANDLE hInstall) {
 }
 
 UINT WINAPI PelmoSetSLPDiscipline(MSIHANDLE hInstall) {
-  return actions::RunAction(hInstall, L"PelmoSetSLPDiscipline", nullptr);
+  return actions::RunAction(hInstall, L"PelmoSetSLPDiscipline", actions::SetSlpDiscipline);
 }
 
 UINT WINAPI PelmoSetSLPInstallDir(MSIHANDLE hInstall) {
-  return actions::RunAction(hInstall, L"PelmoSetSLPInstallDir", nullptr);
+  return actions::RunAction(hInstall, L"PelmoSetSLPInstallDir", actions::SetSlpInstallDir);
 }
 
 UINT WINAPI PlmPrepareWriteIni(MSIHANDLE hInstall) {
@@ -25,7 +28,7 @@ UINT WINAPI PlmPrepareWriteIni(MSIHANDLE hInstall) {
 }
 
 UINT WINAPI PlmSetCustomProperties(MSIHANDLE hInstall) {
-  return actions::RunAction(hInstall, L"PlmSetCustomProperties", nullptr);
+  return actions::RunAction(hInstall, L"PlmSetCustomProperties", actions::SetCustomProperties);
 }
 
 UINT WINAPI PlmWriteIni(MSIHANDLE hInstall) { return actions::RunAction(hInstall, L"WriteIni", nullptr); }

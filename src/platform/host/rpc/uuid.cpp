@@ -1,6 +1,7 @@
 // New GUIDs: random version-4 UUIDs from the system's random source, or from a seeded generator
 // when the host asks for repeatable runs.
 #include <cwchar>
+#include <new>
 #include <random>
 
 #include "kernel/machine.h"
@@ -51,7 +52,9 @@ extern "C" RPC_STATUS UuidCreate(UUID* Uuid) {
 
 extern "C" RPC_STATUS UuidToStringW(const UUID* Uuid, RPC_WSTR* StringUuid) {
   if (Uuid == nullptr || StringUuid == nullptr) return RPC_S_OUT_OF_MEMORY;
-  auto* text = new wchar_t[37];
+  // The real function reports a failed allocation; an exception must not cross this C boundary.
+  auto* text = new (std::nothrow) wchar_t[37];
+  if (text == nullptr) return RPC_S_OUT_OF_MEMORY;
   std::swprintf(text, 37, L"%08x-%04x-%04x-%02x%02x-%02x%02x%02x%02x%02x%02x", Uuid->Data1, Uuid->Data2, Uuid->Data3,
                 Uuid->Data4[0], Uuid->Data4[1], Uuid->Data4[2], Uuid->Data4[3], Uuid->Data4[4], Uuid->Data4[5],
                 Uuid->Data4[6], Uuid->Data4[7]);

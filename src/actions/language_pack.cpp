@@ -1,0 +1,29 @@
+#include "actions/language_pack.h"
+
+#include <string>
+
+#include "actions/product_property.h"
+
+namespace actions {
+
+// A parent that is not installed still sets the property: the discipline is then removed.
+void SetSlpDiscipline(runtime::CustomActionSession& session) {
+  std::wstring discipline;
+  {
+    InstalledProduct parent(session.GetProperty(L"PARENTPRODUCTCODE"));
+    discipline = parent.Property(L"PLM_DISCIPLINE");
+  }
+  session.SetProperty(L"PLM_DISCIPLINE", discipline);
+}
+
+// A parent that is not installed still sets the property, to a single backslash.
+void SetSlpInstallDir(runtime::CustomActionSession& session) {
+  std::wstring folder;
+  {
+    InstalledProduct parent(session.GetProperty(L"PARENTPRODUCTCODE"));
+    folder = parent.InstallFolder();
+  }
+  session.SetProperty(L"INSTALLDIR", folder);
+}
+
+}  // namespace actions
