@@ -1,0 +1,116 @@
+#include "profile/atomic_replace.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+
+#include "kernel/machine.h"
+
+namespace fs = std::filesystem;
+
+namespace standin::profile {
+
+namespace {
+
+constexpr DWORD kErrorDiskFull = 112;
+
+DWORD ErrorFromErrno(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+      return ERROR_PATH_NOT_FOUND;
+    case ENOSPC:
+    case EDQUOT:
+      return kErrorDiskFull;
+    default:
+      return ERROR_ACCESS_DENIED;
+  }
+}
+
+// The temporary file until it has been renamed over the target; removed on every other way out,
+// an exception included.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(const fs::path& target)
+      : path_(target.parent_path() / ("." + target.filename().string() + ".XXXXXX")) {
+    std::string name = path_.string();
+    fd_ = ::mkostemp(name.data(), O_CLOEXEC);
+    path_ = name;
+  }
+  ~TemporaryFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!committed_) ::unlink(path_.c_str());
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  int Fd() const { return fd_; }
+  const fs::path& Path() const { return path_; }
+  bool Close() {
+    int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+  }
+  void Commit() { committed_ = true; }
+
+ private:
+  fs::path path_;
+  int fd_ = -1;
+  bool committed_ = false;
+};
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t put = ::write(fd, bytes.data(), bytes.size());
+    if (put < 0 && errno == EINTR) continue;
+    if (put < 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(put));
+  }
+  return true;
+}
+
+// Makes the rename itself durable.
+void SyncFolder(const fs::path& folder) {
+  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
+DWORD ReplaceFileContent(const fs::path& requested, std::string_view bytes) {
+  std::error_code error;
+  fs::path target = requested;
+  if (fs::is_symlink(fs::symlink_status(requested, error))) {
+    target = fs::canonical(requested, error);
+    if (error) return ERROR_PATH_NOT_FOUND;
+  }
+
+  struct stat existing {};
+  bool existed = ::stat(target.c_str(), &existing) == 0;
+
+  TemporaryFile temporary(target);
+  if (temporary.Fd() < 0) return ErrorFromErrno(errno);
+  if (!WriteAll(temporary.Fd(), bytes)) return ErrorFromErrno(errno);
+  if (existed) {
+    ::fchmod(temporary.Fd(), existing.st_mode & 07777);
+    // Only a privileged process can hand the file back to its owner; others keep it as theirs.
+    if (::fchown(temporary.Fd(), existing.st_uid, existing.st_gid) != 0) errno = 0;
+  } else {
+    ::fchmod(temporary.Fd(), 0644);
+  }
+  if (::fsync(temporary.Fd()) != 0 || !temporary.Close()) return ErrorFromErrno(errno);
+
+  InjectedFault("ReplaceFileContent");
+  if (::rename(temporary.Path().c_str(), target.c_str()) != 0) return ErrorFromErrno(errno);
+  temporary.Commit();
+  SyncFolder(target.parent_path());
+  return ERROR_SUCCESS;
+}
+
+}  // namespace standin::profile

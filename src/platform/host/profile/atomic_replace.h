@@ -1,0 +1,18 @@
+// Replacing a file's bytes so that a reader, or the disk after a crash, sees either the old file
+// or the new one, never a mix or a truncated file.
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+#include "platform/win32.h"
+
+namespace standin::profile {
+
+// Writes the bytes to a new file in the target's folder, flushes it to disk, gives it the target's
+// permission bits (a new target gets rw-r--r--) and renames it over the target. A symbolic link is
+// followed, so the file it names is replaced. Returns ERROR_SUCCESS or the Win32 error; on failure
+// the target is as it was and the temporary file is gone.
+DWORD ReplaceFileContent(const std::filesystem::path& target, std::string_view bytes);
+
+}  // namespace standin::profile

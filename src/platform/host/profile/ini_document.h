@@ -1,0 +1,60 @@
+// A profile file as kernel32 holds it between reading and rewriting: sections of keys in file
+// order, duplicates and comment lines included, so that a rewrite keeps everything it parsed.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace standin::profile {
+
+struct IniKey {
+  std::wstring name;
+  // Empty optional: a line without '=' (a comment line or a lone word).
+  std::optional<std::wstring> value;
+};
+
+struct IniSection {
+  // Empty for the lines before the first header (and for a "[]" header).
+  std::wstring name;
+  std::vector<IniKey> keys;
+};
+
+struct IniDocument {
+  std::vector<IniSection> sections;
+
+  IniSection* FirstSection(std::wstring_view name);
+  const IniSection* FirstSection(std::wstring_view name) const;
+  // The key as a read sees it: looked up in the first section of that name only.
+  const IniKey* FindKey(std::wstring_view section, std::wstring_view key) const;
+
+  // Each edit answers whether the document changed, so that an edit that changes nothing leaves
+  // the file untouched.
+  bool RemoveFirstSection(std::wstring_view name);
+  // Removes the first key of that name, looking through every section of the name.
+  bool RemoveKey(std::wstring_view section, std::wstring_view key);
+  // Sets a key in the first section of that name, creating what is missing at the end. The value
+  // loses its leading blanks; with appendAlways a new key is added even when one of the name exists.
+  bool SetValue(std::wstring_view section, std::wstring_view key, std::wstring_view value, bool appendAlways);
+  // Removes the keys of every section of that name; the headers stay.
+  bool ClearSections(std::wstring_view name);
+  // Appends an empty section when none of the name exists.
+  bool EnsureSection(std::wstring_view name);
+};
+
+// Whitespace as the profile parser trims it (Ctrl-Z, the old end-of-file mark, included).
+bool IsProfileSpace(wchar_t c);
+std::wstring_view TrimProfileSpace(std::wstring_view text);
+std::wstring_view TrimLeadingProfileSpace(std::wstring_view text);
+
+// Section and key names match with blanks around them ignored and ASCII letters compared
+// without regard to case; other letters must match exactly.
+bool ProfileNamesMatch(std::wstring_view stored, std::wstring_view asked);
+
+// Reads the text of a file; always yields the unnamed leading section first.
+IniDocument ParseIni(std::wstring_view text);
+// The text a rewrite puts into the file: every line ended by CR LF, blank lines gone.
+std::wstring SerializeIni(const IniDocument& document);
+
+}  // namespace standin::profile

@@ -1,0 +1,84 @@
+// Profile behaviour beyond the recorded cases: where files are found, text that must survive a
+// rewrite, and buffers that must not be overrun.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "test_machine.h"
+
+namespace {
+
+class ProfileBehaviour : public testing_support::MachineTest {};
+
+TEST_F(ProfileBehaviour, ABareFileNameLivesInTheWindowsFolder) {
+  standin::MachineSetup setup;
+  setup.currentFolder = L"C:\\work\\";
+  ResetMachine(setup);
+  std::filesystem::create_directories(Host(L"C:\\Windows"));
+  ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"A", L"1", L"bare.ini"));
+  EXPECT_EQ(ReadBytes(L"C:\\Windows\\bare.ini"), "[S]\r\nA=1\r\n");
+  EXPECT_FALSE(Exists(L"C:\\work\\bare.ini"));
+
+  // A relative path with a folder in it is taken from the current folder.
+  std::filesystem::create_directories(Host(L"C:\\work\\sub"));
+  ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"A", L"2", L"sub\\rel.ini"));
+  EXPECT_EQ(ReadBytes(L"C:\\work\\sub\\rel.ini"), "[S]\r\nA=2\r\n");
+}
+
+TEST_F(ProfileBehaviour, CharactersSurviveARewriteInTheirEncoding) {
+  // Bytes the code page leaves undefined come back as they were.
+  WriteBytes(L"C:\\a.ini", "[S]\r\nA=\x81\x8D\x8F\x90\x9D\x80\r\n");
+  ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"B", L"\u20AC", L"C:\\a.ini"));
+  EXPECT_EQ(ReadBytes(L"C:\\a.ini"), "[S]\r\nA=\x81\x8D\x8F\x90\x9D\x80\r\nB=\x80\r\n");
+
+  // Characters beyond the 16-bit range are stored as surrogate pairs in a UTF-16 file.
+  WriteBytes(L"C:\\w.ini", "\xFF\xFE");
+  ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"A", L"x\U0001F600", L"C:\\w.ini"));
+  EXPECT_EQ(ReadBytes(L"C:\\w.ini"), std::string("\xFF\xFE[\0S\0]\0\r\0\n\0A\0=\0x\0\x3D\xD8\x00\xDE\r\0\n\0", 26));
+  wchar_t buffer[16];
+  GetPrivateProfileStringW(L"S", L"A", nullptr, buffer, 16, L"C:\\w.ini");
+  EXPECT_STREQ(buffer, L"x\U0001F600");
+}
+
+TEST_F(ProfileBehaviour, PaddedSectionNamesMatchForRemovalAsForReading) {
+  const std::string initial = "[Sec]\r\nA=1\r\n[Next]\r\nB=2\r\n";
+  WriteBytes(L"C:\\p.ini", initial);
+  ASSERT_TRUE(WritePrivateProfileSectionW(L" Sec ", L"\0", L"C:\\p.ini"));
+  EXPECT_EQ(ReadBytes(L"C:\\p.ini"), "[Sec]\r\n[Next]\r\nB=2\r\n");
+  ASSERT_TRUE(WritePrivateProfileStringW(L"  next ", nullptr, nullptr, L"C:\\p.ini"));
+  EXPECT_EQ(ReadBytes(L"C:\\p.ini"), "[Sec]\r\n");
+}
+
+// Sizes too small for a list's closing NULs write inside the buffer only.
+TEST_F(ProfileBehaviour, TinyBuffersAreNeverOverrun) {
+  WriteBytes(L"C:\\t.ini", "[First]\r\nA=1\r\n");
+  constexpr wchar_t kGuard = 0x2591;
+  for (DWORD size : {0u, 1u, 2u}) {
+    for (int call = 0; call < 5; ++call) {
+      std::vector<wchar_t> buffer(size + 4, kGuard);
+      switch (call) {
+        case 0:
+          GetPrivateProfileSectionW(L"First", buffer.data(), size, L"C:\\t.ini");
+          break;
+        case 1:
+          GetPrivateProfileSectionW(L"Missing", buffer.data(), size, L"C:\\t.ini");
+          break;
+        case 2:
+          GetPrivateProfileSectionNamesW(buffer.data(), size, L"C:\\t.ini");
+          break;
+        case 3:
+          GetPrivateProfileStringW(L"First", nullptr, L"dflt", buffer.data(), size, L"C:\\t.ini");
+          break;
+        case 4:
+          GetPrivateProfileStringW(L"First", L"A", L"\"\"", buffer.data(), size, L"C:\\missing.ini");
+          break;
+      }
+      for (std::size_t i = size; i < buffer.size(); ++i) {
+        EXPECT_EQ(buffer[i], kGuard) << "call " << call << ", size " << size << ", cell " << i;
+      }
+    }
+  }
+}
+
+}  // namespace
