@@ -1,0 +1,32 @@
+# Runs one scenario through msisim and compares the report with the checked-in one.
+#   -DMSISIM=... -DSCENARIO=... -DEXPECTED=... -DACTUAL=... [-DFORMAT=json|text] [-DSOURCE_DIR=...]
+# With the environment variable MSISIM_UPDATE_EXPECTED=1 the expected report is rewritten instead.
+set(arguments run ${SCENARIO})
+if(NOT FORMAT STREQUAL "text")
+  list(APPEND arguments --json)
+endif()
+execute_process(COMMAND ${MSISIM} ${arguments}
+  WORKING_DIRECTORY ${SOURCE_DIR}
+  OUTPUT_VARIABLE report ERROR_VARIABLE errors RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "msisim run ${SCENARIO} exited with ${status}:\n${errors}")
+endif()
+file(WRITE ${ACTUAL} "${report}")
+
+if("$ENV{MSISIM_UPDATE_EXPECTED}" STREQUAL "1")
+  file(COPY_FILE ${ACTUAL} ${EXPECTED})
+  message(STATUS "rewrote ${EXPECTED}")
+  return()
+endif()
+if(NOT EXISTS ${EXPECTED})
+  message(FATAL_ERROR "no expected report ${EXPECTED}; make it with MSISIM_UPDATE_EXPECTED=1 and review it")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${EXPECTED} ${ACTUAL} RESULT_VARIABLE differs)
+if(differs)
+  find_program(DIFF diff)
+  set(shown "")
+  if(DIFF)
+    execute_process(COMMAND ${DIFF} -u ${EXPECTED} ${ACTUAL} OUTPUT_VARIABLE shown)
+  endif()
+  message(FATAL_ERROR "the report of ${SCENARIO} differs from ${EXPECTED} (actual: ${ACTUAL})\n${shown}")
+endif()

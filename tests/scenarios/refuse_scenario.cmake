@@ -1,0 +1,20 @@
+# A bad scenario must be refused with exit code 2 and a message naming the problem, before any
+# machine is built.   -DMSISIM=... -DSCENARIO=... -DEXPECT=<file holding the message> -DROOT=<folder that must stay absent>
+file(REMOVE_RECURSE ${ROOT})
+execute_process(COMMAND ${MSISIM} run ${SCENARIO} --root ${ROOT}
+  OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE status)
+if(NOT status EQUAL 2)
+  message(FATAL_ERROR "expected exit code 2, got ${status}\nstdout: ${output}\nstderr: ${errors}")
+endif()
+file(READ ${EXPECT} expected)
+string(STRIP "${expected}" expected)
+string(FIND "${errors}" "${expected}" found)
+if(found EQUAL -1)
+  message(FATAL_ERROR "the message does not say \"${expected}\":\n${errors}")
+endif()
+if(EXISTS ${ROOT})
+  message(FATAL_ERROR "a machine was built at ${ROOT} for a refused scenario")
+endif()
+if(NOT output STREQUAL "")
+  message(FATAL_ERROR "a refused scenario printed a report:\n${output}")
+endif()
