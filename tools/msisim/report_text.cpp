@@ -18,6 +18,25 @@ std::string Indented(const std::string& text, const std::string& indent) {
   return out;
 }
 
+// Long comments read better broken at word boundaries.
+std::string Wrapped(const std::string& text, const std::string& indent, std::size_t width = 100) {
+  std::string out, line;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find(' ', start);
+    std::string word = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    if (!line.empty() && indent.size() + line.size() + 1 + word.size() > width) {
+      out += indent + line + "\n";
+      line.clear();
+    }
+    line += (line.empty() ? "" : " ") + word;
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  if (!line.empty()) out += indent + line + "\n";
+  return out;
+}
+
 void AppendAction(std::string& out, std::size_t number, const ActionRun& run) {
   out += "  " + std::to_string(number) + ". " + run.name + (run.deferred ? " (deferred)" : " (immediate)") +
          " returned " + std::to_string(run.result) + "\n";
@@ -68,7 +87,7 @@ void AppendFile(std::string& out, const FileChange& change, const std::wstring& 
 
 std::string TextReport(const RunResult& result, const ReportTitle& title) {
   std::string out = "Scenario: " + title.source + "\n";
-  if (!title.comment.empty()) out += Indented(title.comment, "  ");
+  if (!title.comment.empty()) out += Wrapped(title.comment, "  ");
   if (!title.root.empty()) out += "Machine kept at " + title.root + "\n";
 
   out += "\nActions\n";
