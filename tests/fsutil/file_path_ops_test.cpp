@@ -26,6 +26,17 @@ TEST_F(FilePathOpsTest, TempFileNameReservesAnEmptyUniqueFile) {
   EXPECT_EQ(ReadBytes(first), "");
 }
 
+TEST_F(FilePathOpsTest, TempFileNamesRenamedToTheirFinalExtensionAreNotHandedOutAgain) {
+  const FilePath folder(L"C:\\Temp");
+  FilePath first(folder.TempFileName());
+  first.ChangeExtension(L"xml", true);
+  FilePath second(folder.TempFileName());
+  second.ChangeExtension(L"xml", true);
+  EXPECT_NE(first.Text(), second.Text());
+  EXPECT_TRUE(Exists(first.Text()));
+  EXPECT_TRUE(Exists(second.Text()));
+}
+
 TEST_F(FilePathOpsTest, TempFileNameOnAMissingFolderIsEmptyAndCreatesNothing) {
   EXPECT_EQ(FilePath(L"C:\\Missing").TempFileName(), L"");
   EXPECT_FALSE(Exists(L"C:\\Missing"));

@@ -107,6 +107,11 @@ TEST_F(FolderCallsTest, TempFileNameCreatesExclusivelyAndNeverThroughALink) {
   EXPECT_EQ(ReadBytes(L"C:\\Temp\\bex2.tmp"), "");
   EXPECT_EQ(ReadBytes(L"C:\\elsewhere.txt"), "precious");
 
+  // A number whose name is taken under another extension is skipped too.
+  WriteBytes(L"C:\\Temp\\BEX3.xml", "renamed earlier");
+  EXPECT_EQ(GetTempFileNameW(L"C:\\Temp", L"bex", 0, name), 4u);
+  EXPECT_EQ(std::wstring(name), L"C:\\Temp\\bex4.tmp");
+
   // A number of one's own is only formatted, in hexadecimal, and nothing is created.
   EXPECT_EQ(GetTempFileNameW(L"C:\\Temp\\", L"ab", 0x12ABC, name), 0x2ABCu);
   EXPECT_EQ(std::wstring(name), L"C:\\Temp\\ab2ABC.tmp");

@@ -3,12 +3,14 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <set>
 #include <string>
 #include <system_error>
 
 #include "files/path_map.h"
 #include "folders/folder_paths.h"
 #include "kernel/machine.h"
+#include "platform/unicode.h"
 
 namespace fs = std::filesystem;
 using standin::Fail;
@@ -29,6 +31,27 @@ std::wstring TempName(const std::wstring& folder, LPCWSTR prefix, UINT number) {
   return name + L".tmp";
 }
 
+// The numbers whose names are in use under any extension, as "bex1A.xml" is after a temporary
+// name was renamed to its final extension: handing out "bex1A.tmp" again would make that rename fail.
+std::set<UINT> NumbersInUse(const fs::path& folder, std::wstring_view prefix) {
+  std::set<UINT> used;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(folder, error)) {
+    std::wstring name = unicode::FromUtf8(entry.path().filename().string());
+    if (name.size() <= prefix.size() || !standin::NamesEqualIgnoringCase(name.substr(0, prefix.size()), prefix))
+      continue;
+    std::size_t dot = name.find(L'.', prefix.size());
+    std::wstring digits =
+        name.substr(prefix.size(), dot == std::wstring::npos ? std::wstring::npos : dot - prefix.size());
+    if (digits.empty() || digits.size() > 4 ||
+        digits.find_first_not_of(L"0123456789ABCDEFabcdef") != std::wstring::npos) {
+      continue;
+    }
+    used.insert(static_cast<UINT>(std::stoul(digits, nullptr, 16)));
+  }
+  return used;
+}
+
 UINT Deliver(const std::wstring& name, LPWSTR out, UINT number) {
   name.copy(out, name.size());
   out[name.size()] = L'\0';
@@ -47,12 +70,16 @@ extern "C" UINT GetTempFileNameW(LPCWSTR lpPathName, LPCWSTR lpPrefixString, UIN
 
   // Only the low 16 bits of a number count; the longest name decides whether the buffer holds it.
   if (TempName(folder, lpPrefixString, 0xFFFF).size() >= MAX_PATH) return Fail(standin::kErrorBufferOverflow, UINT{0});
-  if (uUnique != 0)
+  if (uUnique != 0) {
     return Deliver(TempName(folder, lpPrefixString, uUnique & 0xFFFF), lpTempFileName, uUnique & 0xFFFF);
+  }
 
   // The lowest free number, so that runs on the same files name theirs alike. The file is created
   // exclusively and never through a link, so a name someone planted a link under is just taken.
+  const std::wstring prefix = lpPrefixString == nullptr ? L"" : std::wstring(lpPrefixString).substr(0, 3);
+  const std::set<UINT> used = NumbersInUse(standin::MapToHost(folder), prefix);
   for (UINT number = 1; number <= 0xFFFF; ++number) {
+    if (used.contains(number)) continue;
     std::wstring name = TempName(folder, lpPrefixString, number);
     int fd = ::open(standin::MapToHost(name).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd >= 0) {
