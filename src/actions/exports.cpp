@@ -12,7 +12,7 @@ UINT WINAPI PelmoEngineSetInstallDir(MSIHANDLE hInstall) {
 }
 
 UINT WINAPI PelmoSLPUninstall(MSIHANDLE hInstall) {
-  return actions::RunAction(hInstall, L"PelmoSLPUninstall", nullptr);
+  return actions::RunAction(hInstall, L"PelmoSLPUninstall", actions::SlpUninstall);
 }
 
 UINT WINAPI PelmoSetSLPDiscipline(MSIHANDLE hInstall) {

@@ -26,4 +26,12 @@ void SetSlpInstallDir(runtime::CustomActionSession& session) {
   session.SetProperty(L"INSTALLDIR", folder);
 }
 
+// Installer folder properties end in a backslash, so the file name is appended as it is. An empty
+// language names the section that all languages share. A missing file or section is no failure.
+void SlpUninstall(runtime::CustomActionSession& session) {
+  std::wstring iniFile = session.GetProperty(L"UserDataCacheFolder") + L"Pelmo.ini";
+  std::wstring section = L"Directories" + session.GetProperty(L"PELMOLANGUAGE");
+  WritePrivateProfileStructW(section.c_str(), nullptr, nullptr, 0, iniFile.c_str());
+}
+
 }  // namespace actions

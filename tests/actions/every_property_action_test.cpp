@@ -14,9 +14,8 @@ struct Export {
 };
 
 const Export kPropertyActions[] = {
-    {"PlmSetCustomProperties", PlmSetCustomProperties},
-    {"PelmoSetSLPDiscipline", PelmoSetSLPDiscipline},
-    {"PelmoSetSLPInstallDir", PelmoSetSLPInstallDir},
+    {"PlmSetCustomProperties", PlmSetCustomProperties},     {"PelmoSetSLPDiscipline", PelmoSetSLPDiscipline},
+    {"PelmoSetSLPInstallDir", PelmoSetSLPInstallDir},       {"PelmoSLPUninstall", PelmoSLPUninstall},
     {"PelmoEngineSetInstallDir", PelmoEngineSetInstallDir},
 };
 

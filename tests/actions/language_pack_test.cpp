@@ -1,5 +1,6 @@
 // The standalone language pack actions driven through installer sessions of the stand-in, with the
 // parent product installed or not.
+#include <array>
 
 #include "actions/exports.h"
 #include "property_action_test.h"
@@ -71,6 +72,66 @@ TEST_F(LanguagePackTest, ParentValuesOfAnyLengthComeBackWhole) {
     EXPECT_EQ(PropertyOf(session, L"PLM_DISCIPLINE"), discipline);
     EXPECT_EQ(PropertyOf(session, L"INSTALLDIR"), folder + path + L"\\");
   }
+}
+
+const wchar_t kCacheFolder[] = L"C:\\Users\\ann\\AppData\\Roaming\\Pelmo\\";
+const wchar_t kProductIni[] = L"C:\\Users\\ann\\AppData\\Roaming\\Pelmo\\Pelmo.ini";
+
+std::vector<std::wstring> SectionNames(const std::wstring& file) {
+  std::array<wchar_t, 2080> buffer{};
+  DWORD length = GetPrivateProfileSectionNamesW(buffer.data(), static_cast<DWORD>(buffer.size()), file.c_str());
+  std::vector<std::wstring> names;
+  for (std::size_t start = 0; start < length;) {
+    std::wstring name(buffer.data() + start);
+    names.push_back(name);
+    start += name.size() + 1;
+  }
+  return names;
+}
+
+std::wstring ProfileValue(const std::wstring& file, const wchar_t* section, const wchar_t* key) {
+  std::array<wchar_t, 2080> buffer{};
+  GetPrivateProfileStringW(section, key, L"(missing)", buffer.data(), static_cast<DWORD>(buffer.size()), file.c_str());
+  return buffer.data();
+}
+
+struct UninstallCase {
+  std::optional<std::wstring> language;
+  std::vector<std::wstring> remaining;
+};
+
+TEST_F(LanguagePackTest, UninstallRemovesTheLanguageFolderSectionWithItsKeys) {
+  const UninstallCase cases[] = {
+      {L"DEU", {L"Directories", L"DirectoriesENU", L"InstallationSettings"}},
+      {L"deu", {L"Directories", L"DirectoriesENU", L"InstallationSettings"}},
+      {std::nullopt, {L"DirectoriesDEU", L"DirectoriesENU", L"InstallationSettings"}},
+      {L"FRA", {L"Directories", L"DirectoriesDEU", L"DirectoriesENU", L"InstallationSettings"}},
+  };
+  for (const UninstallCase& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.language.value_or(L"(not set)")));
+    NextCase();
+    WriteBytes(kProductIni,
+               "[Directories]\r\nProjectPath=C:\\P\r\n"
+               "[DirectoriesDEU]\r\nTemplates=C:\\T\\DEU\r\n"
+               "[DirectoriesENU]\r\nTemplates=C:\\T\\ENU\r\n"
+               "[InstallationSettings]\r\nUsage=All\r\n");
+    Properties properties{{L"UserDataCacheFolder", kCacheFolder}};
+    if (c.language) properties[L"PELMOLANGUAGE"] = *c.language;
+    MSIHANDLE session = Immediate(properties);
+
+    EXPECT_EQ(PelmoSLPUninstall(session), 0u);
+    EXPECT_EQ(SectionNames(kProductIni), c.remaining);
+    EXPECT_EQ(ProfileValue(kProductIni, L"DirectoriesENU", L"Templates"), L"C:\\T\\ENU");
+    EXPECT_EQ(ProfileValue(kProductIni, L"InstallationSettings", L"Usage"), L"All");
+    EXPECT_THAT(ActionLogLines(), ElementsAre(std::wstring(L"    => Get: UserDataCacheFolder: ") + kCacheFolder,
+                                              L"    => Get: PELMOLANGUAGE: " + c.language.value_or(L"")));
+  }
+}
+
+TEST_F(LanguagePackTest, UninstallLeavesAMissingProductIniMissing) {
+  MSIHANDLE session = Immediate({{L"UserDataCacheFolder", kCacheFolder}, {L"PELMOLANGUAGE", L"DEU"}});
+  EXPECT_EQ(PelmoSLPUninstall(session), 0u);
+  EXPECT_FALSE(Exists(kProductIni));
 }
 
 }  // namespace
