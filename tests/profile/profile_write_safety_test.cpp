@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -65,6 +66,31 @@ TEST_F(ProfileWriteSafety, ARewriteKeepsThePermissionBits) {
   EXPECT_EQ(ReadBytes(kFile), "[S]\r\nA=1\r\nB=2\r\n");
   EXPECT_EQ(fs::status(Host(kFile)).permissions(),
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+// The stand-in keeps a file's access list in an extended attribute; a rewrite must not drop it.
+TEST_F(ProfileWriteSafety, ARewriteKeepsTheExtendedAttributes) {
+  const std::string value = "kept";
+  if (::setxattr(Host(kFile).c_str(), "user.profile-test", value.data(), value.size(), 0) != 0) {
+    GTEST_SKIP() << "the temporary folder holds no extended attributes";
+  }
+  ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"B", L"2", kFile));
+  char read[16] = {};
+  ASSERT_EQ(::getxattr(Host(kFile).c_str(), "user.profile-test", read, sizeof read), 4);
+  EXPECT_EQ(std::string(read, 4), value);
+}
+
+TEST_F(ProfileWriteSafety, ALinkUnderTheNameIsNeitherFollowedNorReplaced) {
+  WriteBytes(L"C:\\elsewhere\\victim.txt", "precious");
+  fs::create_symlink(Host(L"C:\\elsewhere\\victim.txt"), Host(L"C:\\cfg\\link.ini"));
+  SetLastError(0);
+  EXPECT_FALSE(WritePrivateProfileStringW(L"S", L"A", L"1", L"C:\\cfg\\link.ini"));
+  EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+  wchar_t buffer[16];
+  GetPrivateProfileStringW(L"S", L"A", L"dflt", buffer, 16, L"C:\\cfg\\link.ini");
+  EXPECT_STREQ(buffer, L"dflt");
+  EXPECT_EQ(ReadBytes(L"C:\\elsewhere\\victim.txt"), "precious");
+  EXPECT_TRUE(fs::is_symlink(Host(L"C:\\cfg\\link.ini")));
 }
 
 TEST_F(ProfileWriteSafety, AWriteInterruptedBeforeTheReplaceLeavesTheOldFileAndNoLeftover) {

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -73,6 +74,28 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// Extended attributes carry what the permission bits cannot (the stand-in keeps a file's access
+// list in one), so the new file takes them all. Failing to copy one of the user namespace fails
+// the replace; the others (ACLs, labels) are kept where the process may set them.
+bool CopyExtendedAttributes(const fs::path& from, int to) {
+  ssize_t size = ::llistxattr(from.c_str(), nullptr, 0);
+  if (size <= 0) return true;
+  std::string names(static_cast<std::size_t>(size), '\0');
+  size = ::llistxattr(from.c_str(), names.data(), names.size());
+  if (size < 0) return false;
+  names.resize(static_cast<std::size_t>(size));
+  for (std::size_t at = 0; at < names.size(); at = names.find('\0', at) + 1) {
+    const char* name = names.c_str() + at;
+    bool required = std::string_view(name).starts_with("user.");
+    ssize_t length = ::lgetxattr(from.c_str(), name, nullptr, 0);
+    std::string value(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
+    if (length >= 0) length = ::lgetxattr(from.c_str(), name, value.data(), value.size());
+    bool copied = length >= 0 && ::fsetxattr(to, name, value.data(), static_cast<std::size_t>(length), 0) == 0;
+    if (!copied && required) return false;
+  }
+  return true;
+}
+
 // Makes the rename itself durable.
 void SyncFolder(const fs::path& folder) {
   int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -83,16 +106,9 @@ void SyncFolder(const fs::path& folder) {
 
 }  // namespace
 
-DWORD ReplaceFileContent(const fs::path& requested, std::string_view bytes) {
-  std::error_code error;
-  fs::path target = requested;
-  if (fs::is_symlink(fs::symlink_status(requested, error))) {
-    target = fs::canonical(requested, error);
-    if (error) return ERROR_PATH_NOT_FOUND;
-  }
-
+DWORD ReplaceFileContent(const fs::path& target, std::string_view bytes) {
   struct stat existing {};
-  bool existed = ::stat(target.c_str(), &existing) == 0;
+  bool existed = ::lstat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
 
   TemporaryFile temporary(target);
   if (temporary.Fd() < 0) return ErrorFromErrno(errno);
@@ -101,6 +117,7 @@ DWORD ReplaceFileContent(const fs::path& requested, std::string_view bytes) {
     ::fchmod(temporary.Fd(), existing.st_mode & 07777);
     // Only a privileged process can hand the file back to its owner; others keep it as theirs.
     if (::fchown(temporary.Fd(), existing.st_uid, existing.st_gid) != 0) errno = 0;
+    if (!CopyExtendedAttributes(target, temporary.Fd())) return ERROR_ACCESS_DENIED;
   } else {
     ::fchmod(temporary.Fd(), 0644);
   }

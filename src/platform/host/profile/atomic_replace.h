@@ -9,10 +9,11 @@
 
 namespace standin::profile {
 
-// Writes the bytes to a new file in the target's folder, flushes it to disk, gives it the target's
-// permission bits (a new target gets rw-r--r--) and renames it over the target. A symbolic link is
-// followed, so the file it names is replaced. Returns ERROR_SUCCESS or the Win32 error; on failure
-// the target is as it was and the temporary file is gone.
+// Writes the bytes to a new file in the target's folder, gives it the target's permission bits,
+// owner and extended attributes (a new target gets rw-r--r--), flushes it to disk and renames it
+// over the target. The rename replaces whatever entry has the name; a link is never followed.
+// Returns ERROR_SUCCESS or the Win32 error; on failure the target is as it was and the temporary
+// file is gone.
 DWORD ReplaceFileContent(const std::filesystem::path& target, std::string_view bytes);
 
 }  // namespace standin::profile

@@ -1,7 +1,9 @@
 #include "profile/profile_file.h"
 
-#include <fstream>
-#include <iterator>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <string>
 #include <system_error>
 
@@ -25,10 +27,17 @@ std::wstring WindowsPathOf(LPCWSTR fileName) {
 }
 
 bool ReadAll(const fs::path& path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+  if (fd < 0) return false;
+  char chunk[65536];
+  ssize_t got = 0;
+  while ((got = ::read(fd, chunk, sizeof chunk)) != 0) {
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) break;
+    bytes.append(chunk, static_cast<std::size_t>(got));
+  }
+  ::close(fd);
+  return got == 0;
 }
 
 }  // namespace
@@ -37,13 +46,15 @@ bool OpenProfile(LPCWSTR fileName, ProfileAccess access, ProfileFile& profile) {
   profile = ProfileFile{};
   profile.hostPath = MapToHost(WindowsPathOf(fileName));
   std::error_code error;
-  auto status = fs::status(profile.hostPath, error);
+  auto status = fs::symlink_status(profile.hostPath, error);
   if (!fs::exists(status)) {
     DWORD missing = NotFoundError(profile.hostPath);
     SetLastError(missing);
     return missing == ERROR_FILE_NOT_FOUND;
   }
-  if (fs::is_directory(status)) return Fail(ERROR_ACCESS_DENIED, false);
+  // A link is refused as CreateFileW refuses it, so that a link planted under the name cannot
+  // steer a write elsewhere.
+  if (!fs::is_regular_file(status)) return Fail(ERROR_ACCESS_DENIED, false);
   if (HeldExclusively(profile.hostPath)) return Fail(ERROR_SHARING_VIOLATION, false);
   if (access == ProfileAccess::Write && IsReadOnly(profile.hostPath)) return Fail(ERROR_ACCESS_DENIED, false);
 

@@ -21,8 +21,9 @@ struct ProfileFile {
 
 // Opens the file as kernel32 does: a bare file name lives in the Windows folder, a null name is
 // win.ini there. A missing file in an existing folder opens as an empty profile (last error 2).
-// False, with the last error set, when the folder is missing (3), the path is a folder (5), another
-// open holds the file without sharing (32), or a write is asked of a read-only file (5).
+// False, with the last error set, when the folder is missing (3), the name is a folder or a link
+// (5), another open holds the file without sharing (32), or a write is asked of a read-only file
+// (5).
 bool OpenProfile(LPCWSTR fileName, ProfileAccess access, ProfileFile& profile);
 
 // Rewrites the whole file from the document, keeping its encoding (a new or empty file is ANSI).
