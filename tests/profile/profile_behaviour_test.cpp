@@ -32,6 +32,10 @@ TEST_F(ProfileBehaviour, CharactersSurviveARewriteInTheirEncoding) {
   ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"B", L"\u20AC", L"C:\\a.ini"));
   EXPECT_EQ(ReadBytes(L"C:\\a.ini"), "[S]\r\nA=\x81\x8D\x8F\x90\x9D\x80\r\nB=\x80\r\n");
 
+  // A character the code page lacks becomes its look-alike, or '?' when it has none.
+  ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"C", L"\u0141ukasz \uFF21\u2002\u4E2D", L"C:\\a.ini"));
+  EXPECT_EQ(ReadBytes(L"C:\\a.ini"), "[S]\r\nA=\x81\x8D\x8F\x90\x9D\x80\r\nB=\x80\r\nC=Lukasz A ?\r\n");
+
   // Characters beyond the 16-bit range are stored as surrogate pairs in a UTF-16 file.
   WriteBytes(L"C:\\w.ini", "\xFF\xFE");
   ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"A", L"x\U0001F600", L"C:\\w.ini"));
@@ -41,13 +45,31 @@ TEST_F(ProfileBehaviour, CharactersSurviveARewriteInTheirEncoding) {
   EXPECT_STREQ(buffer, L"x\U0001F600");
 }
 
-TEST_F(ProfileBehaviour, PaddedSectionNamesMatchForRemovalAsForReading) {
+// Reading and setting a key ignore blanks around the names; removals and the section lists take
+// the name as given, so a padded name removes nothing.
+TEST_F(ProfileBehaviour, OnlyKeyLookupsIgnoreBlanksAroundNames) {
   const std::string initial = "[Sec]\r\nA=1\r\n[Next]\r\nB=2\r\n";
   WriteBytes(L"C:\\p.ini", initial);
-  ASSERT_TRUE(WritePrivateProfileSectionW(L" Sec ", L"\0", L"C:\\p.ini"));
-  EXPECT_EQ(ReadBytes(L"C:\\p.ini"), "[Sec]\r\n[Next]\r\nB=2\r\n");
-  ASSERT_TRUE(WritePrivateProfileStringW(L"  next ", nullptr, nullptr, L"C:\\p.ini"));
-  EXPECT_EQ(ReadBytes(L"C:\\p.ini"), "[Sec]\r\n");
+  wchar_t buffer[16];
+  EXPECT_EQ(GetPrivateProfileStringW(L" Sec ", L" A ", nullptr, buffer, 16, L"C:\\p.ini"), 1u);
+  EXPECT_EQ(GetPrivateProfileSectionW(L" Sec ", buffer, 16, L"C:\\p.ini"), 0u);
+  EXPECT_TRUE(WritePrivateProfileStringW(L" Sec ", L" A ", nullptr, L"C:\\p.ini"));
+  EXPECT_TRUE(WritePrivateProfileStringW(L" Next ", nullptr, nullptr, L"C:\\p.ini"));
+  EXPECT_TRUE(WritePrivateProfileSectionW(L" Next ", L"\0", L"C:\\p.ini"));
+  EXPECT_EQ(ReadBytes(L"C:\\p.ini"), initial);
+  EXPECT_TRUE(WritePrivateProfileStringW(L" Sec ", L" A ", L"2", L"C:\\p.ini"));
+  EXPECT_EQ(ReadBytes(L"C:\\p.ini"), "[Sec]\r\nA=2\r\n[Next]\r\nB=2\r\n");
+}
+
+// Only the blank, the ASCII controls from tab to carriage return and Ctrl-Z are trimmed.
+TEST_F(ProfileBehaviour, UnicodeSpacesBelongToTheName) {
+  WriteBytes(L"C:\\s.ini",
+             "[S]\r\n\x1A\tA\v=\f1\x1A\r\n\xA0"
+             "B=2\r\n");
+  wchar_t buffer[16];
+  EXPECT_EQ(GetPrivateProfileStringW(L"S", L"A", nullptr, buffer, 16, L"C:\\s.ini"), 1u);
+  EXPECT_EQ(GetPrivateProfileStringW(L"S", L"B", L"dflt", buffer, 16, L"C:\\s.ini"), 4u);
+  EXPECT_EQ(GetPrivateProfileStringW(L"S", L"\u00A0B", nullptr, buffer, 16, L"C:\\s.ini"), 1u);
 }
 
 // Sizes too small for a list's closing NULs write inside the buffer only.

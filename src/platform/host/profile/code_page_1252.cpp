@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/unicode.h"
+#include "profile/code_page_1252_best_fit.h"
 
 namespace standin::profile {
 
@@ -20,7 +21,7 @@ char ByteFor(char16_t unit) {
   for (std::size_t i = 0; i < kHighControls.size(); ++i) {
     if (kHighControls[i] == unit) return static_cast<char>(0x80 + i);
   }
-  return '?';
+  return BestFit1252(unit).value_or('?');
 }
 
 }  // namespace

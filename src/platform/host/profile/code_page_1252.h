@@ -7,7 +7,8 @@
 namespace standin::profile {
 
 std::wstring FromCodePage1252(std::string_view bytes);
-// Characters the code page cannot hold become '?', one per UTF-16 unit.
+// A character the code page cannot hold becomes a look-alike where it has one (A for \u0100),
+// else '?', one per UTF-16 unit.
 std::string ToCodePage1252(std::wstring_view text);
 
 }  // namespace standin::profile

@@ -12,28 +12,7 @@ std::wstring NewName(std::wstring_view name) { return std::wstring(TrimLeadingPr
 
 }  // namespace
 
-bool IsProfileSpace(wchar_t c) {
-  switch (c) {
-    case L' ':
-    case L'\t':
-    case L'\n':
-    case L'\v':
-    case L'\f':
-    case L'\r':
-    case 0x1A:
-    case 0x85:
-    case 0xA0:
-    case 0x1680:
-    case 0x2028:
-    case 0x2029:
-    case 0x202F:
-    case 0x205F:
-    case 0x3000:
-      return true;
-    default:
-      return c >= 0x2000 && c <= 0x200A;
-  }
-}
+bool IsProfileSpace(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r') || c == 0x1A; }
 
 std::wstring_view TrimLeadingProfileSpace(std::wstring_view text) {
   std::size_t start = 0;
@@ -48,33 +27,35 @@ std::wstring_view TrimProfileSpace(std::wstring_view text) {
   return text.substr(0, end);
 }
 
-bool ProfileNamesMatch(std::wstring_view stored, std::wstring_view asked) {
-  stored = TrimProfileSpace(stored);
-  asked = TrimProfileSpace(asked);
+bool ProfileNamesMatch(std::wstring_view stored, std::wstring_view asked, Naming naming) {
+  if (naming == Naming::IgnoringBlanks) {
+    stored = TrimProfileSpace(stored);
+    asked = TrimProfileSpace(asked);
+  }
   return stored.size() == asked.size() && std::equal(stored.begin(), stored.end(), asked.begin(),
                                                      [](wchar_t a, wchar_t b) { return FoldAscii(a) == FoldAscii(b); });
 }
 
-IniSection* IniDocument::FirstSection(std::wstring_view name) {
+IniSection* IniDocument::FirstSection(std::wstring_view name, Naming naming) {
   auto it = std::find_if(sections.begin(), sections.end(),
-                         [name](const IniSection& s) { return ProfileNamesMatch(s.name, name); });
+                         [&](const IniSection& s) { return ProfileNamesMatch(s.name, name, naming); });
   return it == sections.end() ? nullptr : &*it;
 }
 
-const IniSection* IniDocument::FirstSection(std::wstring_view name) const {
-  return const_cast<IniDocument*>(this)->FirstSection(name);
+const IniSection* IniDocument::FirstSection(std::wstring_view name, Naming naming) const {
+  return const_cast<IniDocument*>(this)->FirstSection(name, naming);
 }
 
 const IniKey* IniDocument::FindKey(std::wstring_view section, std::wstring_view key) const {
-  const IniSection* found = FirstSection(section);
+  const IniSection* found = FirstSection(section, Naming::IgnoringBlanks);
   if (found == nullptr) return nullptr;
   auto it = std::find_if(found->keys.begin(), found->keys.end(),
-                         [key](const IniKey& k) { return ProfileNamesMatch(k.name, key); });
+                         [key](const IniKey& k) { return ProfileNamesMatch(k.name, key, Naming::IgnoringBlanks); });
   return it == found->keys.end() ? nullptr : &*it;
 }
 
 bool IniDocument::RemoveFirstSection(std::wstring_view name) {
-  IniSection* found = FirstSection(name);
+  IniSection* found = FirstSection(name, Naming::AsGiven);
   if (found == nullptr) return false;
   sections.erase(sections.begin() + (found - sections.data()));
   return true;
@@ -82,9 +63,9 @@ bool IniDocument::RemoveFirstSection(std::wstring_view name) {
 
 bool IniDocument::RemoveKey(std::wstring_view section, std::wstring_view key) {
   for (IniSection& s : sections) {
-    if (!ProfileNamesMatch(s.name, section)) continue;
-    auto it =
-        std::find_if(s.keys.begin(), s.keys.end(), [key](const IniKey& k) { return ProfileNamesMatch(k.name, key); });
+    if (!ProfileNamesMatch(s.name, section, Naming::AsGiven)) continue;
+    auto it = std::find_if(s.keys.begin(), s.keys.end(),
+                           [key](const IniKey& k) { return ProfileNamesMatch(k.name, key, Naming::AsGiven); });
     if (it != s.keys.end()) {
       s.keys.erase(it);
       return true;
@@ -96,7 +77,7 @@ bool IniDocument::RemoveKey(std::wstring_view section, std::wstring_view key) {
 bool IniDocument::SetValue(std::wstring_view section, std::wstring_view key, std::wstring_view value,
                            bool appendAlways) {
   value = TrimLeadingProfileSpace(value);
-  IniSection* target = FirstSection(section);
+  IniSection* target = FirstSection(section, Naming::IgnoringBlanks);
   if (target == nullptr) {
     sections.push_back({NewName(section), {}});
     target = &sections.back();
@@ -104,7 +85,7 @@ bool IniDocument::SetValue(std::wstring_view section, std::wstring_view key, std
   IniKey* existing = nullptr;
   if (!appendAlways) {
     auto it = std::find_if(target->keys.begin(), target->keys.end(),
-                           [key](const IniKey& k) { return ProfileNamesMatch(k.name, key); });
+                           [key](const IniKey& k) { return ProfileNamesMatch(k.name, key, Naming::IgnoringBlanks); });
     if (it != target->keys.end()) existing = &*it;
   }
   if (existing == nullptr) {
@@ -119,7 +100,7 @@ bool IniDocument::SetValue(std::wstring_view section, std::wstring_view key, std
 bool IniDocument::ClearSections(std::wstring_view name) {
   bool changed = false;
   for (IniSection& s : sections) {
-    if (ProfileNamesMatch(s.name, name) && !s.keys.empty()) {
+    if (ProfileNamesMatch(s.name, name, Naming::AsGiven) && !s.keys.empty()) {
       s.keys.clear();
       changed = true;
     }
@@ -128,7 +109,7 @@ bool IniDocument::ClearSections(std::wstring_view name) {
 }
 
 bool IniDocument::EnsureSection(std::wstring_view name) {
-  if (FirstSection(name) != nullptr) return false;
+  if (FirstSection(name, Naming::IgnoringBlanks) != nullptr) return false;
   sections.push_back({NewName(name), {}});
   return true;
 }

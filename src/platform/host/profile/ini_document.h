@@ -21,21 +21,27 @@ struct IniSection {
   std::vector<IniKey> keys;
 };
 
+// How a name asked for is compared with the stored ones. Reading a key and setting one ignore
+// blanks around both names; removals and the section lists take the name as given.
+enum class Naming { IgnoringBlanks, AsGiven };
+
 struct IniDocument {
   std::vector<IniSection> sections;
 
-  IniSection* FirstSection(std::wstring_view name);
-  const IniSection* FirstSection(std::wstring_view name) const;
+  IniSection* FirstSection(std::wstring_view name, Naming naming);
+  const IniSection* FirstSection(std::wstring_view name, Naming naming) const;
   // The key as a read sees it: looked up in the first section of that name only.
   const IniKey* FindKey(std::wstring_view section, std::wstring_view key) const;
 
   // Each edit answers whether the document changed, so that an edit that changes nothing leaves
   // the file untouched.
   bool RemoveFirstSection(std::wstring_view name);
-  // Removes the first key of that name, looking through every section of the name.
+  // Removes the first key of that name, looking through every section of the name. Removals take
+  // the names as given.
   bool RemoveKey(std::wstring_view section, std::wstring_view key);
-  // Sets a key in the first section of that name, creating what is missing at the end. The value
-  // loses its leading blanks; with appendAlways a new key is added even when one of the name exists.
+  // Sets a key in the first section of that name, creating what is missing at the end (a new name
+  // loses its leading blanks, its trailing ones stay). The value loses its leading blanks; with
+  // appendAlways a new key is added even when one of the name exists.
   bool SetValue(std::wstring_view section, std::wstring_view key, std::wstring_view value, bool appendAlways);
   // Removes the keys of every section of that name; the headers stay.
   bool ClearSections(std::wstring_view name);
@@ -43,14 +49,15 @@ struct IniDocument {
   bool EnsureSection(std::wstring_view name);
 };
 
-// Whitespace as the profile parser trims it (Ctrl-Z, the old end-of-file mark, included).
+// Whitespace as the profile parser trims it: blank, the ASCII controls from tab to carriage return
+// and Ctrl-Z (the old end-of-file mark). No-break and other Unicode spaces are text.
 bool IsProfileSpace(wchar_t c);
 std::wstring_view TrimProfileSpace(std::wstring_view text);
 std::wstring_view TrimLeadingProfileSpace(std::wstring_view text);
 
-// Section and key names match with blanks around them ignored and ASCII letters compared
-// without regard to case; other letters must match exactly.
-bool ProfileNamesMatch(std::wstring_view stored, std::wstring_view asked);
+// Section and key names compare ASCII letters without regard to case; other letters must be the
+// same. With Naming::IgnoringBlanks the blanks around both names do not count.
+bool ProfileNamesMatch(std::wstring_view stored, std::wstring_view asked, Naming naming);
 
 // Reads the text of a file; always yields the unnamed leading section first.
 IniDocument ParseIni(std::wstring_view text);

@@ -19,7 +19,7 @@ DWORD Append(LPWSTR out, std::wstring_view text, DWORD room) {
 DWORD ListSection(const IniDocument& document, std::wstring_view sectionName, LPWSTR buffer, DWORD size,
                   bool withValues) {
   if (buffer == nullptr || size == 0) return 0;
-  const IniSection* section = document.FirstSection(sectionName);
+  const IniSection* section = document.FirstSection(sectionName, Naming::AsGiven);
   if (section == nullptr || size == 1) {
     buffer[0] = L'\0';
     if (size > 1) buffer[1] = L'\0';

@@ -1,5 +1,6 @@
 target_sources(winstandin PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/code_page_1252.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/code_page_1252_best_fit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_encoding.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ini_document.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ini_parser.cpp
