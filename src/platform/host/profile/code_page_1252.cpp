@@ -27,13 +27,13 @@ char ByteFor(char16_t unit) {
 }  // namespace
 
 std::wstring FromCodePage1252(std::string_view bytes) {
-  std::u16string units;
-  units.reserve(bytes.size());
-  for (char c : bytes) {
-    auto b = static_cast<unsigned char>(c);
-    units.push_back(b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : static_cast<char16_t>(b));
+  // Every character of the code page lies in the 16-bit range, so it is one wchar_t in both builds.
+  std::wstring text(bytes.size(), L'\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    auto b = static_cast<unsigned char>(bytes[i]);
+    text[i] = static_cast<wchar_t>(b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : b);
   }
-  return unicode::FromUtf16(units);
+  return text;
 }
 
 std::string ToCodePage1252(std::wstring_view text) {
