@@ -75,6 +75,42 @@ TEST_F(ConditionTest, LogicalOperatorsFollowTheDocumentedPrecedence) {
   }
 }
 
+// Forms beyond the oracle's sample, answered by the same reference installer.
+TEST_F(ConditionTest, NumbersSubstringsAndCaseFoldingAnswerAsTheReferenceInstallerDoes) {
+  const std::map<std::wstring, std::wstring> properties{{L"T", L"1"},       {L"P", L"ab_"},     {L"N", L"9"},
+                                                        {L"L1", L"\u01c6"}, {L"L2", L"\uff41"}, {L"L3", L"K"},
+                                                        {L"L4", L"\u00df"}, {L"L5", L"\u0131"}};
+  const std::pair<const wchar_t*, MSICONDITION> cases[] = {
+      // A number runs over digits, dots and minus signs; its value is the leading integer.
+      {L"5-3 = 5", MSICONDITION_TRUE},
+      {L"1.5 = 1", MSICONDITION_TRUE},
+      {L"- = 0", MSICONDITION_TRUE},
+      {L"--5 = 0", MSICONDITION_TRUE},
+      {L"-.5", MSICONDITION_FALSE},
+      {L"- 5 = -5", MSICONDITION_ERROR},
+      {L"1_ = 1", MSICONDITION_ERROR},
+      {L"-_", MSICONDITION_ERROR},
+      // An empty left side contains nothing; a quoted integer is an integer against a property.
+      {L"\"\" >< \"\"", MSICONDITION_FALSE},
+      {L"\"\" >< U", MSICONDITION_FALSE},
+      {L"T << \"\"", MSICONDITION_TRUE},
+      {L"\"10\" >< N", MSICONDITION_TRUE},
+      {L"-65536 << -1", MSICONDITION_FALSE},
+      // ~ folds to small letters: ASCII only, except for ><.
+      {L"P ~< \"ABa\"", MSICONDITION_TRUE},
+      {L"\"_\" ~> \"A\"", MSICONDITION_FALSE},
+      {L"L1 ~>< \"\u01c4\"", MSICONDITION_TRUE},
+      {L"L2 ~>< \"\uff21\"", MSICONDITION_TRUE},
+      {L"L3 ~>< \"k\"", MSICONDITION_TRUE},
+      {L"L4 ~>< \"\u1e9e\"", MSICONDITION_FALSE},
+      {L"L5 ~>< \"I\"", MSICONDITION_FALSE},
+      {L"L1 ~= \"\u01c4\"", MSICONDITION_FALSE},
+  };
+  for (const auto& [condition, expected] : cases) {
+    EXPECT_EQ(Evaluate(condition, properties), expected) << unicode::ToUtf8(condition);
+  }
+}
+
 TEST_F(ConditionTest, FeatureAndComponentOperandsAnswerFromTheSessionTables) {
   standin::SessionSetup setup;
   setup.features[L"Main"] = {INSTALLSTATE_LOCAL, INSTALLSTATE_ABSENT};

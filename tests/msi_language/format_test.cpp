@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/unicode.h"
 #include "platform/win32.h"
 #include "test_machine.h"
 
@@ -48,12 +49,63 @@ TEST_F(FormatTest, DeferredSessionExpandsOnlyItsCustomActionData) {
   EXPECT_EQ(Format(session, L"[CustomActionData]/[ProductName]"), L"payload/");
 }
 
-// A field's value is formatted, but field references inside it are not followed again, so that
-// a field referring to itself cannot recurse.
-TEST_F(FormatTest, FieldReferencesInsideFieldValuesStayAsWritten) {
+// A field's value is formatted in turn, but field references inside it give nothing, so that a
+// field referring to itself cannot recurse; the value ends at a NUL from [~].
+TEST_F(FormatTest, FieldValuesAreFormattedOneLevelDeep) {
   MSIHANDLE session = Immediate({{L"A", L"alpha"}});
-  EXPECT_EQ(Format(session, L"[1]", {L"[1]"}), L"[1]");
-  EXPECT_EQ(Format(session, L"[1]|[2]", {L"[2][A]", L"two"}), L"[2]alpha|two");
+  EXPECT_EQ(Format(session, L"[1]", {L"[1]"}), L"");
+  EXPECT_EQ(Format(session, L"[1]|[2]", {L"<[2][A][0]>", L"two"}), L"<alpha>|two");
+  EXPECT_EQ(Format(session, L"a[1]b", {L"x[~]y"}), L"axb");
+  EXPECT_EQ(Format(session, L"[1]", {L"{{a}}b"}), L"b");
+  EXPECT_EQ(Format(session, L"[[1]]", {L"A"}), L"alpha");
+  EXPECT_EQ(Format(session, L"[4294967297]", {L"one"}), L"");
+}
+
+struct FormatCase {
+  std::wstring text;
+  std::wstring expected;
+};
+
+// Forms beyond the oracle's sample, answered by the same reference installer in a package session.
+TEST_F(FormatTest, BracketsBracesAndEscapesCombineAsTheReferenceInstallerDoes) {
+  MSIHANDLE session = Immediate({{L"A", L"alpha"}, {L"E", L"\\ab"}, {L"W", L"{x}"}, {L"Aalpha", L"yes"}});
+  const FormatCase cases[] = {
+      // Nested groups stay as written unless a reference inside them has no value.
+      {L"a{b{[A]}c}d", L"a{b{alpha}c}d"},
+      {L"a{b{[U]}c}d", L"ad"},
+      {L"{a{b{[U]}c}d}", L""},
+      {L"{a{[A]}b[U]}", L"{a{alpha}b}"},
+      {L"{[A]{b}}", L"{alpha{b}}"},
+      {L"{a{}b}", L"{ab}"},
+      // A group that is empty, or whose expansion is wrapped in braces, disappears.
+      {L"{}", L""},
+      {L"{[%NOPE]}", L""},
+      {L"{x[%NOPE]}", L"{x}"},
+      {L"{[%NOPE][A]}", L"alpha"},
+      {L"{{a}x{b}}", L""},
+      {L"{[W]}", L""},
+      {L"{[\\{]x[\\}]}", L""},
+      {L"x{{[A]}}y", L"xy"},
+      // A closing character closes the innermost open frame of its kind; others stay as written.
+      {L"{x[A}y]z", L"{x[A}y]z"},
+      {L"[A{]}", L"}"},
+      {L"[A{[A]}]", L"yes"},
+      {L"][[A]", L"][alpha"},
+      {L"[A\\[B]", L"[A\\"},
+      // An escape runs to the first closing bracket.
+      {L"[\\ab[A]]", L"a]"},
+      {L"[\\[[A]]", L"[]"},
+      {L"{[\\a}b]}", L"{a}"},
+      {L"[\\]x]", L"x]"},
+      {L"[[E]]", L"a"},
+      {L"[~A]", L""},
+      // [0] is the text as written.
+      {L"x[0]", L"xx[0]"},
+      {L"{[A][0]}", L"alpha{[A][0]}"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Format(session, c.text), c.expected) << unicode::ToUtf8(c.text);
+  }
 }
 
 TEST_F(FormatTest, HostileTextIsHandledInLinearPasses) {

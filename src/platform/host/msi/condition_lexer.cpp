@@ -37,9 +37,8 @@ ConditionToken ConditionLexer::Next() {
   if (position_ == text_.size()) return Simple(ConditionTokenKind::End);
 
   wchar_t c = text_[position_];
-  bool digitFollows = position_ + 1 < text_.size() && IsDigit(text_[position_ + 1]);
   if (StartsName(c)) return LexName();
-  if (IsDigit(c) || (c == L'-' && digitFollows)) return LexInteger();
+  if (IsDigit(c) || c == L'-') return LexInteger();
   if (c == L'"') return LexString();
   if (c == L'~') {
     ++position_;
@@ -101,15 +100,22 @@ ConditionToken ConditionLexer::LexName() {
   return token;
 }
 
-// Integer literals saturate at the 32-bit range.
+// A number runs over digits, dots and minus signs; its value is an optional minus sign and the
+// digits after it, up to the first other character (5-3 is 5, 1.5 is 1, a lone - is 0), saturated
+// at the 32-bit range.
 ConditionToken ConditionLexer::LexInteger() {
-  bool negative = text_[position_] == L'-';
-  if (negative) ++position_;
+  std::size_t start = position_;
+  while (position_ < text_.size() &&
+         (IsDigit(text_[position_]) || text_[position_] == L'.' || text_[position_] == L'-')) {
+    ++position_;
+  }
+  std::wstring_view number = text_.substr(start, position_ - start);
+  bool negative = number.front() == L'-';
+  if (negative) number.remove_prefix(1);
   constexpr std::int64_t limit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
   std::int64_t magnitude = 0;
-  while (position_ < text_.size() && IsDigit(text_[position_])) {
-    magnitude = std::min(limit, magnitude * 10 + (text_[position_] - L'0'));
-    ++position_;
+  for (std::size_t i = 0; i < number.size() && IsDigit(number[i]); ++i) {
+    magnitude = std::min(limit, magnitude * 10 + (number[i] - L'0'));
   }
   std::int64_t value = negative ? -magnitude : std::min(magnitude, limit - 1);
   ConditionToken token = Simple(ConditionTokenKind::Integer);

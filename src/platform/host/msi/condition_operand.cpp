@@ -155,8 +155,8 @@ bool Compare(const ConditionOperand& left, ComparisonOperator op, bool ignoreCas
     auto rightInteger = IntegerOf(right);
     if (leftInteger && rightInteger) return CompareIntegers(*leftInteger, op, *rightInteger);
   }
-  // An unset left side contains nothing, not even the empty text.
-  if (left.kind == Kind::Unset && IsSubstringOperator(op)) return false;
+  // An empty or unset left side contains nothing, not even the empty text.
+  if (left.text.empty() && IsSubstringOperator(op)) return false;
   return CompareTexts(left.text, op, ignoreCase, right.text);
 }
 

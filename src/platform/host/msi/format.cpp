@@ -21,10 +21,9 @@ struct Frame {
   bool derived = false;   // the content holds an expansion
   // Groups only.
   bool hasReference = false;    // a property, field, file or component reference expanded inside
-  bool emptyReference = false;  // one of the references inside gave nothing
-  int groups = 0;               // groups nested directly inside
-  bool startsWithGroup = false;
-  std::size_t lastGroupEnd = 0;  // output length right after the last nested group
+  bool emptyReference = false;  // one of those references gave nothing
+  bool hasGroups = false;       // holds groups of its own
+  bool emptyInGroups = false;   // one of those (or of theirs) had a reference that gave nothing
 };
 
 // The installer leaves a text with more opening than closing brackets as it is; an opening bracket
@@ -47,32 +46,21 @@ class FormatRun {
     if (HasUnclosedBrackets(text)) return std::wstring(text);
     frames_.assign(1, Frame{});
     for (std::size_t i = 0; i < text.size(); ++i) {
-      wchar_t c = text[i];
-      // Inside brackets a backslash takes the next character (except the closing bracket) as text.
-      if (frames_.back().kind == Frame::Kind::Bracket && c == L'\\' && i + 1 < text.size() && text[i + 1] != L']') {
-        out_ += c;
-        out_ += text[++i];
-        continue;
-      }
-      switch (c) {
+      switch (text[i]) {
         case L'[':
-          Open(c, Frame::Kind::Bracket);
+          i = OpenBracket(text, i);
           break;
         case L'{':
-          Open(c, Frame::Kind::Group);
+          Open(L'{', Frame::Kind::Group);
           break;
         case L']':
           CloseBracket();
           break;
         case L'}':
-          if (frames_.back().kind == Frame::Kind::Group) {
-            CloseGroup();
-          } else {
-            out_ += c;
-          }
+          CloseGroup();
           break;
         default:
-          out_ += c;
+          out_ += text[i];
       }
     }
     while (frames_.size() > 1) Abandon();
@@ -86,66 +74,97 @@ class FormatRun {
     frame.kind = kind;
     frame.start = out_.size();
     frames_.push_back(frame);
+    ++open_[static_cast<int>(kind)];
+  }
+
+  // [\c...] is the character c; the rest up to the first closing bracket is dropped, brackets and
+  // braces included. Returns the position of the last character used.
+  std::size_t OpenBracket(std::wstring_view text, std::size_t open) {
+    if (nextClose_ != std::wstring_view::npos && nextClose_ < open + 3) nextClose_ = text.find(L']', open + 3);
+    std::size_t close = nextClose_;
+    bool escape = open + 2 < text.size() && text[open + 1] == L'\\' && text[open + 2] != L']';
+    if (!escape || close == std::wstring_view::npos) {
+      Open(L'[', Frame::Kind::Bracket);
+      return open;
+    }
+    out_ += text[open + 2];
+    frames_.back().derived = true;
+    return close;
   }
 
   // An unclosed frame stays as written.
   void Abandon() {
     bool derived = frames_.back().derived;
+    --open_[static_cast<int>(frames_.back().kind)];
     frames_.pop_back();
     frames_.back().derived |= derived;
   }
 
+  // Closes the innermost frame of the kind; frames of the other kind opened after it stay as
+  // written. False when no such frame is open.
+  bool PopInnermost(Frame::Kind kind, Frame& frame) {
+    if (open_[static_cast<int>(kind)] == 0) return false;
+    while (frames_.back().kind != kind) Abandon();
+    frame = frames_.back();
+    --open_[static_cast<int>(kind)];
+    frames_.pop_back();
+    return true;
+  }
+
   void CloseBracket() {
-    auto bracket = std::find_if(frames_.rbegin(), frames_.rend(),
-                                [](const Frame& frame) { return frame.kind == Frame::Kind::Bracket; });
-    if (bracket == frames_.rend()) {
+    Frame frame;
+    if (!PopInnermost(Frame::Kind::Bracket, frame)) {
       out_ += L']';
       return;
     }
-    while (frames_.back().kind != Frame::Kind::Bracket) Abandon();
-    Frame frame = frames_.back();
-    frames_.pop_back();
-
     std::wstring name = out_.substr(frame.start);
     out_.resize(frame.start - 1);
-    Expansion expansion = ExpandReference(
-        name,
-        ReferenceContext{
-            .record = record_, .session = session_, .nameIsLiteral = !frame.derived, .followFields = followFields_});
+    Expansion expansion = ExpandReference(name, ReferenceContext{record_, session_, !frame.derived, followFields_});
     if (expansion.role == Expansion::Role::Field && !expansion.value.empty()) {
+      // A field's value is formatted in turn; it is taken as a string, up to a NUL from [~].
       expansion.value = FormatRun(record_, session_, false).Run(expansion.value);
+      expansion.value.erase(std::find(expansion.value.begin(), expansion.value.end(), L'\0'), expansion.value.end());
     }
     out_ += expansion.value;
 
     Frame& parent = frames_.back();
     parent.derived = true;
     if (expansion.role != Expansion::Role::Text) {
-      if (expansion.role != Expansion::Role::Environment) parent.hasReference = true;
+      parent.hasReference = true;
       if (expansion.value.empty()) parent.emptyReference = true;
     }
   }
 
   void CloseGroup() {
-    Frame frame = frames_.back();
-    frames_.pop_back();
+    Frame frame;
+    if (!PopInnermost(Frame::Kind::Group, frame)) {
+      out_ += L'}';
+      return;
+    }
     Frame& parent = frames_.back();
     parent.derived |= frame.derived;
     std::size_t opener = frame.start - 1;
+    bool empty = out_.size() == frame.start;
 
     if (parent.kind == Frame::Kind::Group) {
-      // A group inside a group stays as written, with its references expanded.
+      // A group inside a group stays as written, with its references expanded (an empty one goes);
+      // a reference without value inside it takes the enclosing group away.
+      parent.emptyInGroups |= frame.emptyReference || frame.emptyInGroups;
+      if (empty) {
+        out_.resize(opener);
+        return;
+      }
       out_ += L'}';
-      if (parent.groups++ == 0 && opener == parent.start) parent.startsWithGroup = true;
-      parent.lastGroupEnd = out_.size();
+      parent.hasGroups = true;
       return;
     }
-    bool onlyOneGroup = frame.groups == 1 && frame.startsWithGroup && frame.lastGroupEnd == out_.size();
-    if (onlyOneGroup) {
-      out_.resize(opener);  // {{...}} disappears with its content
-    } else if (frame.groups > 0 || (!frame.hasReference && !frame.emptyReference)) {
-      out_ += L'}';  // no reference decides the group: it stays, braces included
-    } else if (frame.emptyReference) {
+    // {{...}}, and any group whose expansion is itself wrapped in braces, disappears.
+    bool wrapped = !empty && out_[frame.start] == L'{' && out_.back() == L'}';
+    bool vanishes = empty || wrapped || frame.emptyInGroups || (!frame.hasGroups && frame.emptyReference);
+    if (vanishes) {
       out_.resize(opener);
+    } else if (frame.hasGroups || !frame.hasReference) {
+      out_ += L'}';  // no reference decides the group: it stays, braces included
     } else {
       out_.erase(opener, 1);
     }
@@ -156,6 +175,8 @@ class FormatRun {
   bool followFields_;
   std::wstring out_;
   std::vector<Frame> frames_;
+  int open_[3] = {};           // open frames of each kind
+  std::size_t nextClose_ = 0;  // the closing bracket an escape at the current position ends at
 };
 
 std::wstring FieldListing(unsigned fieldCount) {

@@ -1,6 +1,7 @@
 #include "msi/format_reference.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "control.h"
 
@@ -14,49 +15,50 @@ bool AllDigits(std::wstring_view text) {
 
 // The field number, saturated well past any record's field count.
 unsigned FieldNumber(std::wstring_view digits) {
-  constexpr unsigned limit = 1u << 30;
-  unsigned number = 0;
-  for (wchar_t c : digits) number = std::min(limit, number * 10u + static_cast<unsigned>(c - L'0'));
-  return number;
+  constexpr std::uint64_t limit = 1u << 30;
+  std::uint64_t number = 0;
+  for (wchar_t c : digits) number = std::min(limit, number * 10u + static_cast<std::uint64_t>(c - L'0'));
+  return static_cast<unsigned>(number);
 }
 
-Expansion Found(const std::optional<std::wstring>& value, Expansion::Role role = Expansion::Role::Reference) {
-  return Expansion{.value = value.value_or(std::wstring()), .role = role};
+Expansion Text(std::wstring value) { return Expansion{std::move(value), Expansion::Role::Text}; }
+
+Expansion Reference(const std::optional<std::wstring>& value, Expansion::Role role = Expansion::Role::Reference) {
+  return Expansion{value.value_or(std::wstring()), role};
 }
 
 Expansion FieldExpansion(std::wstring_view digits, const ReferenceContext& context) {
+  if (!context.followFields) return Reference(std::nullopt);
   unsigned number = FieldNumber(digits);
-  // [0] and, inside a field's value, every field reference stay as written.
-  if (number == 0 || !context.followFields) {
-    return Expansion{.value = L"[" + std::wstring(digits) + L"]", .role = Expansion::Role::Text};
-  }
-  if (number > context.record.FieldCount()) return Expansion{std::wstring(), Expansion::Role::Field};
+  // [0] is the text being formatted itself, as it was written.
+  if (number == 0) return Reference(context.record.fields[0].text);
+  if (number > context.record.FieldCount()) return Reference(std::nullopt, Expansion::Role::Field);
   const RecordField& field = context.record.fields[number];
-  return Expansion{.value = field.kind == RecordField::Kind::Null ? std::wstring() : field.text,
-                   .role = Expansion::Role::Field};
+  return Reference(field.kind == RecordField::Kind::Null ? std::wstring() : field.text, Expansion::Role::Field);
 }
 
 }  // namespace
 
 Expansion ExpandReference(std::wstring_view name, const ReferenceContext& context) {
-  if (name.empty()) return Expansion{std::wstring(), Expansion::Role::Reference};
+  if (name.empty()) return Reference(std::nullopt);
   std::wstring_view rest = name.substr(1);
   switch (name.front()) {
     case L'\\':
-      return Expansion{.value = std::wstring(rest.substr(0, 1)), .role = Expansion::Role::Text};
+      return Text(std::wstring(rest.substr(0, 1)));
+    case L'~':
+      return Text(rest.empty() ? std::wstring(1, L'\0') : std::wstring());
     case L'%':
-      return Found(EnvironmentVariable(rest), Expansion::Role::Environment);
+      return Text(EnvironmentVariable(rest).value_or(std::wstring()));
     case L'#':
     case L'!':
-      return Found(context.session.FilePath(rest));
+      return Reference(context.session.FilePath(rest));
     case L'$':
-      return Found(context.session.ComponentFolder(rest));
+      return Reference(context.session.ComponentFolder(rest));
     default:
       break;
   }
-  if (name == L"~") return Expansion{.value = std::wstring(1, L'\0'), .role = Expansion::Role::Text};
   if (context.nameIsLiteral && AllDigits(name)) return FieldExpansion(name, context);
-  return Found(context.session.ReadProperty(name));
+  return Reference(context.session.ReadProperty(name));
 }
 
 }  // namespace standin

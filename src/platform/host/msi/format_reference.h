@@ -11,10 +11,9 @@ namespace standin {
 
 struct Expansion {
   enum class Role {
-    Text,         // an escape, [~] or a reference left as written: decides no brace group
-    Reference,    // a property, file or component: a brace group keeps it only when it has a value
-    Field,        // a record field: like Reference; its value still has to be formatted
-    Environment,  // an environment variable: a brace group disappears without it, but keeps its braces
+    Text,       // an escape, [~] or an environment variable: decides nothing about a brace group
+    Reference,  // a property, field, file or component: a brace group keeps it only with a value
+    Field,      // a record field: a Reference whose value still has to be formatted
   };
   std::wstring value;
   Role role = Role::Text;
@@ -24,7 +23,7 @@ struct ReferenceContext {
   const Record& record;
   const Session& session;
   bool nameIsLiteral;  // written in the text itself, not built from expansions: may be a field number
-  bool followFields;   // false inside a field's own value, where field references stay as written
+  bool followFields;   // false inside a field's own value, where field references give nothing
 };
 
 // The expansion of the name between one pair of brackets.

@@ -9,7 +9,7 @@ namespace standin {
 // Lower-cases the ASCII letters A to Z and leaves every other character as it is.
 std::wstring FoldAsciiCase(std::wstring_view text);
 
-// Lower-cases the letters of the Latin, Greek and Cyrillic alphabets.
+// Lower-cases every letter of the Basic Multilingual Plane that has a single small letter.
 std::wstring FoldCase(std::wstring_view text);
 
 }  // namespace standin
