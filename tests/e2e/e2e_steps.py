@@ -5,7 +5,7 @@ the lines they added to PelmoCustom.log."""
 import re
 from dataclasses import dataclass
 
-from wine_installer import PACKAGES, ActionLog, IniFile, WinePrefix, action_names, lines
+from wine_installer import PACKAGE_SOURCES, ActionLog, IniFile, WinePrefix, action_names, lines
 
 PRODUCT_CODE = "{6F1D2C4A-93B5-4E1B-9A52-0C7E1B3D4A10}"
 GUID = r"\{[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\}"
@@ -21,6 +21,24 @@ INSTALLDIR = "C:\\Pelmo\\"
 PARENT_FOLDER = INSTALLDIR + "Pelmo 2021\\"  # INSTALLDIR + KRVN_INSTALL_PATH of the product
 PRODUCTCOMMON = "C:\\ProgramData\\Pelmo 2021\\"
 ENGINE_COMMON = "C:\\ProgramData\\Pelmo Engine 2021\\"
+COMPANION = "C:\\Keldax\\"
+
+# The actions that read another installed product run alone, one package each (parent-reader.wxs
+# says why).
+PARENT_READERS = {
+    "PelmoSetSLPDiscipline": ("{6F1D2C4A-93B5-4E1B-9A52-0C7E1B3D4D10}", "{6F1D2C4A-93B5-4E1B-9A52-0C7E1B3D4D20}"),
+    "PelmoSetSLPInstallDir": ("{6F1D2C4A-93B5-4E1B-9A52-0C7E1B3D4E10}", "{6F1D2C4A-93B5-4E1B-9A52-0C7E1B3D4E20}"),
+    "PelmoEngineSetInstallDir": ("{6F1D2C4A-93B5-4E1B-9A52-0C7E1B3D4F10}", "{6F1D2C4A-93B5-4E1B-9A52-0C7E1B3D4F20}"),
+}
+PACKAGES = {
+    "product": ("product.wxs", {}),
+    "langpack": ("langpack.wxs", {}),
+    "engine": ("engine.wxs", {}),
+    **{
+        f"reader-{action}": ("parent-reader.wxs", {"Action": action, "ProductCode": code, "ComponentGuid": component})
+        for action, (code, component) in PARENT_READERS.items()
+    },
+}
 
 LANGUAGES = ["CHS", "CHT", "CSY", "DEU", "ENU", "ENG", "ESP", "FRA", "ITA", "JPN", "KOR", "PLK", "PTB", "RUS"]
 ENGINE_LANGUAGES = ["ENU", "CHS", "CHT", "CSY", "DEU", "ESP", "FRA", "ITA", "JPN", "KOR", "PLK", "PTB", "RUS", "ENG"]
@@ -47,8 +65,10 @@ class Context:
         self.log = ActionLog(self.prefix)
         self.prefix.place(self.packages["product"], PRODUCT_MSI)
         self.prefix.place(self.packages["langpack"], LANGPACK_MSI)
-        self.prefix.place(PACKAGES / "langpack-inifile.xml", LANGPACK_MSI.rsplit("\\", 1)[0] + r"\inifile.xml")
+        self.prefix.place(PACKAGE_SOURCES / "langpack-inifile.xml", LANGPACK_MSI.rsplit("\\", 1)[0] + r"\inifile.xml")
         self.prefix.place(self.packages["engine"], ENGINE_MSI)
+        for action in PARENT_READERS:
+            self.prefix.place(self.packages[f"reader-{action}"], rf"C:\media\readers\{action}.msi")
 
     def user_data(self, product_folder="Pelmo") -> str:
         return self.prefix.user_folder("AppData") + f"\\{product_folder}\\2021\\"
@@ -285,18 +305,14 @@ def deployment_ini(c: Context):
 
 def language_pack(c: Context):
     before = c.ini(c.product_ini()).sections
-    log = c.run("language-pack", "/i", LANGPACK_MSI)
-    assert_equal(
-        action_names(log), ["PelmoSetSLPDiscipline", "PelmoSetSLPInstallDir", "PrepareWriteIni", "WriteIni"], "actions"
-    )
+    # INSTALLDIR as PelmoSetSLPInstallDir sets it from the parent (checked in parent_readers).
+    log = c.run("language-pack", "/i", LANGPACK_MSI, f"INSTALLDIR={PARENT_FOLDER}")
+    assert_equal(action_names(log), ["PrepareWriteIni", "WriteIni"], "actions")
     media = LANGPACK_MSI.rsplit("\\", 1)[0]
     assert_lines(
         log,
         [
-            r"    => Get: PARENTPRODUCTCODE: " + esc(PRODUCT_CODE),
-            r"    => Set: PLM_DISCIPLINE: All",  # the parent package's discipline
-            r"    => Get: PARENTPRODUCTCODE: " + esc(PRODUCT_CODE),
-            r"    => Set: INSTALLDIR: " + esc(PARENT_FOLDER),
+            r"    => Get: SLP_PROP: 1",
             r"  => Failed to find " + esc(PARENT_FOLDER + "inifile.xml."),
             r"  => Looking for " + esc(media + r"\inifile.xml"),
             # The parent's Pelmo.ini (the administrator's) says Structural.
@@ -349,49 +365,59 @@ def language_pack_removal(c: Context):
     assert_equal(after, before, "Pelmo.ini after the language pack's removal")
 
 
-def engine_edition(c: Context):
-    log = c.run("engine", "/i", ENGINE_MSI)
-    assert_equal(
-        action_names(log), ["PelmoEngineSetInstallDir", "PlmSetCustomProperties", "PrepareWriteIni", "WriteIni"], "actions"
-    )
-    assert_lines(
-        log,
-        [
+def parent_readers(c: Context):
+    """The three actions that read the installed parent product through the installer."""
+    expected = {
+        "PelmoSetSLPDiscipline": [
+            r"    => Get: PARENTPRODUCTCODE: " + esc(PRODUCT_CODE),
+            r"    => Set: PLM_DISCIPLINE: All",
+        ],
+        "PelmoSetSLPInstallDir": [
+            r"    => Get: PARENTPRODUCTCODE: " + esc(PRODUCT_CODE),
+            r"    => Set: INSTALLDIR: " + esc(PARENT_FOLDER),
+        ],
+        "PelmoEngineSetInstallDir": [
             r"    => Get: KELDAX_INSTALL_LOC: ",
             r"    => Get: KELDAY_INSTALL_LOC: ",
             r"    => Get: JQ_POSTREQ_FOR: " + esc(PRODUCT_CODE),
             r"    => Set: INSTALLDIR: " + esc(PARENT_FOLDER),
+        ],
+    }
+    for action, lines_expected in expected.items():
+        log = c.run(f"reader-{action}", "/i", rf"C:\media\readers\{action}.msi")
+        assert_equal(action_names(log), [action], "actions")
+        assert_lines(log, lines_expected)
+    # The engine's folder is set before the product handle is closed, so it holds in Wine too.
+    assert c.exists(PARENT_FOLDER + "PelmoEngineSetInstallDir.txt"), "INSTALLDIR did not reach the installer"
+
+
+def engine_edition(c: Context):
+    log = c.run("engine", "/i", ENGINE_MSI, f"KELDAX_INSTALL_LOC={COMPANION}")
+    assert_equal(
+        action_names(log), ["PelmoEngineSetInstallDir", "PlmSetCustomProperties", "PrepareWriteIni", "WriteIni"], "actions"
+    )
+    engine_part = log[: log.index("PlmSetCustomProperties()")]
+    assert "KELDAY_INSTALL_LOC" not in engine_part, "the second companion was read although the first is set"
+    folder = COMPANION + "Loaders\\"
+    assert_lines(
+        log,
+        [
+            r"    => Get: KELDAX_INSTALL_LOC: " + esc(COMPANION),
+            r"    => Set: INSTALLDIR: " + esc(folder),
             r"  => Writing ini files for Pelmo Engine",
-            r"  => Failed to find " + esc(PARENT_FOLDER + "JQinifile.xml."),
+            r"  => Failed to find " + esc(folder + "JQinifile.xml."),
             r"  => Extracted from DLL .*\.xml",
             r"PlmWriteIni complete",
         ],
     )
-    assert c.exists(PARENT_FOLDER + "engine.txt"), "the engine is not in the folder of the product it is for"
+    assert c.exists(folder + "engine.txt"), "the engine is not in the companion's Loaders folder"
     ini = c.ini(c.user_data("Pelmo Engine") + "Pelmo.ini")
     assert ini.unicode, "the engine's Pelmo.ini is not UTF-16"
     assert_equal(ini.section_names(), ENGINE_SECTIONS, "sections of the engine's Pelmo.ini")
-    assert_equal(ini.value("Directories", "ImportLineweightsNameDWG"), PARENT_FOLDER + r"Data\lineweights.txt", "lineweights")
+    assert_equal(ini.value("Directories", "ImportLineweightsNameDWG"), folder + r"Data\lineweights.txt", "lineweights")
     assert_equal(ini.value("Directories", "IESFileLocation"), ENGINE_COMMON + "IES", "IES")
     assert_equal(ini.value("DirectoriesKOR", "FamilyTemplatePath"), ENGINE_COMMON + "Family Templates", "KOR templates")
     assert re.fullmatch(GUID, ini.value("Install", "InstallGUID"))
-    # The product's own Pelmo.ini is another file and stays as it was.
-    assert not c.ini(c.product_ini()).has_section("Install")
-
-
-def engine_edition_beside_companion(c: Context):
-    c.run("engine-removal", "/x", ENGINE_MSI)
-    log = c.run("engine-companion", "/i", ENGINE_MSI, "KELDAX_INSTALL_LOC=C:\\Keldax\\")
-    assert_lines(
-        log,
-        [
-            r"    => Get: KELDAX_INSTALL_LOC: " + esc("C:\\Keldax\\"),
-            r"    => Set: INSTALLDIR: " + esc("C:\\Keldax\\Loaders\\"),
-        ],
-    )
-    engine_part = log[: log.index("PlmSetCustomProperties()")]
-    assert "KELDAY_INSTALL_LOC" not in engine_part and "JQ_POSTREQ_FOR" not in engine_part
-    assert c.exists("C:\\Keldax\\Loaders\\engine.txt"), "the engine is not in the companion's Loaders folder"
 
 
 STEPS = [
@@ -401,6 +427,6 @@ STEPS = [
     deployment_ini,
     language_pack,
     language_pack_removal,
+    parent_readers,
     engine_edition,
-    engine_edition_beside_companion,
 ]

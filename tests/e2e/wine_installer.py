@@ -8,7 +8,7 @@ import shutil
 import subprocess
 from pathlib import Path, PureWindowsPath
 
-PACKAGES = Path(__file__).resolve().parent / "packages"
+PACKAGE_SOURCES = Path(__file__).resolve().parent / "packages"
 
 
 class InstallerError(AssertionError):
@@ -31,8 +31,9 @@ class WinePrefix:
         self.env.update(
             WINEPREFIX=str(self.path),
             WINEDEBUG="-all",
-            # No downloads of the .NET and HTML engines a new prefix would otherwise ask for.
-            WINEDLLOVERRIDES="mscoree,mshtml=",
+            # No downloads of the .NET and HTML engines a new prefix would otherwise ask for, and no
+            # debugger: a process that crashes ends at once instead of waiting for winedbg.
+            WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d",
         )
         self.user = pwd.getpwuid(os.getuid()).pw_name
 
@@ -77,7 +78,8 @@ class WinePrefix:
         shutil.copyfile(source, target)
 
     def msiexec(self, name: str, *arguments: str):
-        """Runs `msiexec ARGUMENTS /qn` with a verbose installer log; the installation must succeed."""
+        """Runs `msiexec ARGUMENTS /qn` with a verbose installer log (msi-logs/NAME.log); the
+        installation must succeed."""
         log = self.logs / f"{name}.log"
         windows_log = "Z:" + str(log).replace("/", "\\")
         command = ["wine", "msiexec", *arguments, "/qn", "/l*v", windows_log]
@@ -153,25 +155,26 @@ class IniFile:
         raise AssertionError(f"no key {key} in [{section}]; keys: {list(keys)}")
 
 
-def build_packages(stage: Path, dll: Path, wixl_arch="x64"):
-    """Builds every package source of packages/ with wixl into `stage`, next to the library and
-    the small payload files they install. Returns {name: msi path}."""
+def build_packages(stage: Path, dll: Path, packages: dict):
+    """Builds the packages {name: (source, {variable: value})} of packages/ with wixl into `stage`,
+    next to the library and the small payload files they install. Returns {name: msi path}."""
     stage.mkdir(parents=True, exist_ok=True)
     shutil.copyfile(dll, stage / "custom.dll")
-    for payload in (PACKAGES / "payload").iterdir():
+    for payload in (PACKAGE_SOURCES / "payload").iterdir():
         shutil.copyfile(payload, stage / payload.name)
-    packages = {}
-    for source in sorted(PACKAGES.glob("*.wxs")):
-        shutil.copyfile(source, stage / source.name)
-        msi = stage / (source.stem + ".msi")
+    built = {}
+    for name, (source, variables) in packages.items():
+        shutil.copyfile(PACKAGE_SOURCES / source, stage / source)
+        msi = stage / f"{name}.msi"
+        defines = [part for key, value in variables.items() for part in ("-D", f"{key}={value}")]
         # wixl looks up files relative to its working folder; absolute paths are not accepted.
         result = subprocess.run(
-            ["wixl", "-a", wixl_arch, "-o", msi.name, source.name],
+            ["wixl", "-a", "x64", *defines, "-o", msi.name, source],
             cwd=stage,
             capture_output=True,
             text=True,
         )
         if result.returncode != 0 or not msi.exists():
-            raise InstallerError(f"wixl {source.name} failed:\n{result.stdout}{result.stderr}")
-        packages[source.stem] = msi
-    return packages
+            raise InstallerError(f"wixl {source} failed:\n{result.stdout}{result.stderr}")
+        built[name] = msi
+    return built
