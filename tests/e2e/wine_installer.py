@@ -38,6 +38,9 @@ class WinePrefix:
         self.user = pwd.getpwuid(os.getuid()).pw_name
 
     def create(self):
+        if self.path.exists():
+            # A server of an earlier run may still hold the old prefix open.
+            self.shutdown()
         shutil.rmtree(self.root, ignore_errors=True)
         self.logs.mkdir(parents=True)
         self._wine(["wineboot", "-i"], timeout=300)
@@ -83,10 +86,12 @@ class WinePrefix:
         log = self.logs / f"{name}.log"
         windows_log = "Z:" + str(log).replace("/", "\\")
         command = ["wine", "msiexec", *arguments, "/qn", "/l*v", windows_log]
-        result = subprocess.run(command, env=self.env, capture_output=True, text=True, timeout=600)
+        result = subprocess.run(command, env=self.env, capture_output=True, text=True, timeout=300)
         if result.returncode not in (0, 3010):
+            tail = log.read_text(errors="replace").splitlines()[-15:] if log.exists() else []
             raise InstallerError(
-                f"msiexec {' '.join(arguments)} exited with {result.returncode}; installer log: {log}"
+                f"msiexec {' '.join(arguments)} exited with {result.returncode}; installer log {log} ends:\n"
+                + "\n".join(tail)
             )
 
 
