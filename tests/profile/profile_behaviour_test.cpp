@@ -72,6 +72,41 @@ TEST_F(ProfileBehaviour, UnicodeSpacesBelongToTheName) {
   EXPECT_EQ(GetPrivateProfileStringW(L"S", L"\u00A0B", nullptr, buffer, 16, L"C:\\s.ini"), 1u);
 }
 
+// Defaults: a key read trims the default's trailing blanks, a key list takes it as passed; both
+// drop one pair of quotes around it, and a file that cannot be opened gives it with its quotes.
+TEST_F(ProfileBehaviour, DefaultsAsEachReadTakesThem) {
+  WriteBytes(L"C:\\d.ini", "[S]\r\n;only a comment\r\n");
+  struct Case {
+    const wchar_t* file;
+    const wchar_t* key;
+    const wchar_t* fallback;
+    const wchar_t* expected;
+  } cases[] = {
+      {L"C:\\d.ini", L"K", L"d  ", L"d"},
+      {L"C:\\d.ini", nullptr, L"d  ", L"d  "},
+      {L"C:\\d.ini", L"K", L"\"q\"  ", L"q"},
+      {L"C:\\d.ini", nullptr, L"\"q\"", L"q"},
+      {L"C:\\d.ini", nullptr, L"\"q\"  ", L"\"q\"  "},
+      {L"C:\\none\\d.ini", L"K", L"\"q\"  ", L"\"q\""},
+  };
+  for (const Case& c : cases) {
+    wchar_t buffer[16];
+    DWORD count = GetPrivateProfileStringW(L"S", c.key, c.fallback, buffer, 16, c.file);
+    EXPECT_STREQ(buffer, c.expected) << c.fallback;
+    EXPECT_EQ(count, std::wstring(c.expected).size()) << c.fallback;
+  }
+}
+
+// The entries of a section list are added one by one, each looking its section up anew.
+TEST_F(ProfileBehaviour, SectionListEntriesGoIntoTheSectionTheyFind) {
+  WriteBytes(L"C:\\e.ini", "");
+  ASSERT_TRUE(WritePrivateProfileSectionW(L"New", L"a=1\0b=2\0", L"C:\\e.ini"));
+  EXPECT_EQ(ReadBytes(L"C:\\e.ini"), "[New]\r\na=1\r\nb=2\r\n");
+  // A created name keeps its trailing blanks, which the next lookup does not ignore.
+  ASSERT_TRUE(WritePrivateProfileSectionW(L" Pad ", L"x=1\0y=2\0", L"C:\\e.ini"));
+  EXPECT_EQ(ReadBytes(L"C:\\e.ini"), "[New]\r\na=1\r\nb=2\r\n[Pad ]\r\nx=1\r\n[Pad ]\r\ny=2\r\n");
+}
+
 // Sizes too small for a list's closing NULs write inside the buffer only.
 TEST_F(ProfileBehaviour, TinyBuffersAreNeverOverrun) {
   WriteBytes(L"C:\\t.ini", "[First]\r\nA=1\r\n");

@@ -28,10 +28,7 @@ std::wstring_view TrimProfileSpace(std::wstring_view text) {
 }
 
 bool ProfileNamesMatch(std::wstring_view stored, std::wstring_view asked, Naming naming) {
-  if (naming == Naming::IgnoringBlanks) {
-    stored = TrimProfileSpace(stored);
-    asked = TrimProfileSpace(asked);
-  }
+  if (naming == Naming::IgnoringBlanks) asked = TrimProfileSpace(asked);
   return stored.size() == asked.size() && std::equal(stored.begin(), stored.end(), asked.begin(),
                                                      [](wchar_t a, wchar_t b) { return FoldAscii(a) == FoldAscii(b); });
 }

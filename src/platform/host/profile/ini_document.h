@@ -21,8 +21,11 @@ struct IniSection {
   std::vector<IniKey> keys;
 };
 
-// How a name asked for is compared with the stored ones. Reading a key and setting one ignore
-// blanks around both names; removals and the section lists take the name as given.
+// How a name asked for is compared with the stored ones. Reading a key and setting one ignore the
+// blanks around the name asked for; removals and the section lists take it as given. Stored names
+// are compared as they are: a parsed name has no blanks around it, one created by this call keeps
+// its trailing ones (so that the entries of one section list given with a padded name each create a
+// section of their own, as kernel32 does).
 enum class Naming { IgnoringBlanks, AsGiven };
 
 struct IniDocument {
@@ -56,7 +59,7 @@ std::wstring_view TrimProfileSpace(std::wstring_view text);
 std::wstring_view TrimLeadingProfileSpace(std::wstring_view text);
 
 // Section and key names compare ASCII letters without regard to case; other letters must be the
-// same. With Naming::IgnoringBlanks the blanks around both names do not count.
+// same. With Naming::IgnoringBlanks the blanks around the name asked for do not count.
 bool ProfileNamesMatch(std::wstring_view stored, std::wstring_view asked, Naming naming);
 
 // Reads the text of a file; always yields the unnamed leading section first.

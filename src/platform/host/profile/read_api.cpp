@@ -13,7 +13,8 @@ using namespace standin::profile;
 
 namespace {
 
-// A default loses its trailing blanks (only blanks; a lone blank stays).
+// The default of a key read loses its trailing blanks (only blanks; a lone blank stays); that of a
+// key list is taken as passed.
 std::wstring TrimDefault(LPCWSTR value) {
   std::wstring text = value;
   std::size_t end = text.size();
@@ -86,7 +87,9 @@ int HexDigit(wchar_t c) {
 extern "C" DWORD GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKeyName, LPCWSTR lpDefault,
                                           LPWSTR lpReturnedString, DWORD nSize, LPCWSTR lpFileName) {
   standin::InjectedFault("GetPrivateProfileStringW");
-  std::wstring fallback = lpDefault == nullptr ? std::wstring() : TrimDefault(lpDefault);
+  std::wstring fallback = lpDefault == nullptr   ? std::wstring()
+                          : lpKeyName == nullptr ? lpDefault
+                                                 : TrimDefault(lpDefault);
   ProfileFile profile;
   if (!OpenProfile(lpFileName, ProfileAccess::Read, profile)) {
     // A file that cannot be opened gives the default as it is, quotes and all.

@@ -68,13 +68,16 @@ extern "C" BOOL WritePrivateProfileSectionW(LPCWSTR lpAppName, LPCWSTR lpString,
   return Edit(lpFileName, [&](IniDocument& document) {
     if (lpString == nullptr) return document.RemoveFirstSection(lpAppName);
     bool changed = document.ClearSections(lpAppName);
-    changed |= document.EnsureSection(lpAppName);
+    bool added = false;
     for (LPCWSTR entry = lpString; *entry != L'\0'; entry += std::wstring_view(entry).size() + 1) {
       std::wstring_view text(entry);
       std::size_t equals = text.find(L'=');
       if (equals == std::wstring_view::npos) continue;
       changed |= document.SetValue(lpAppName, text.substr(0, equals), text.substr(equals + 1), true);
+      added = true;
     }
+    // Entries create a missing section themselves; an empty list must too.
+    if (!added) changed |= document.EnsureSection(lpAppName);
     return changed;
   });
 }
