@@ -81,12 +81,15 @@ TEST_F(ConditionTest, NumbersSubstringsAndCaseFoldingAnswerAsTheReferenceInstall
                                                         {L"L1", L"\u01c6"}, {L"L2", L"\uff41"}, {L"L3", L"K"},
                                                         {L"L4", L"\u00df"}, {L"L5", L"\u0131"}};
   const std::pair<const wchar_t*, MSICONDITION> cases[] = {
-      // A number runs over digits, dots and minus signs; its value is the leading integer.
+      // A number starts with a digit, minus sign or dot and runs over those; its value is the
+      // leading integer.
       {L"5-3 = 5", MSICONDITION_TRUE},
       {L"1.5 = 1", MSICONDITION_TRUE},
       {L"- = 0", MSICONDITION_TRUE},
       {L"--5 = 0", MSICONDITION_TRUE},
       {L"-.5", MSICONDITION_FALSE},
+      {L".5 = 0", MSICONDITION_TRUE},
+      {L".A", MSICONDITION_ERROR},
       {L"- 5 = -5", MSICONDITION_ERROR},
       {L"1_ = 1", MSICONDITION_ERROR},
       {L"-_", MSICONDITION_ERROR},

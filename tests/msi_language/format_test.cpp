@@ -86,6 +86,12 @@ TEST_F(FormatTest, BracketsBracesAndEscapesCombineAsTheReferenceInstallerDoes) {
       {L"{[W]}", L""},
       {L"{[\\{]x[\\}]}", L""},
       {L"x{{[A]}}y", L"xy"},
+      // After more closing than opening braces, groups keep their braces around references.
+      {L"}{[A]}{[A]}", L"}{alpha}{alpha}"},
+      {L"[}]{[A]}", L"{alpha}"},
+      {L"}{[U]}", L"}"},
+      {L"}{{[A]}}", L"}{alpha}"},
+      {L"{[A]}}{[A]}", L"alpha}{alpha}"},
       // A closing character closes the innermost open frame of its kind; others stay as written.
       {L"{x[A}y]z", L"{x[A}y]z"},
       {L"[A{]}", L"}"},

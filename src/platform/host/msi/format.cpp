@@ -20,6 +20,7 @@ struct Frame {
   std::size_t start = 0;  // first character of the content, just after the opening character
   bool derived = false;   // the content holds an expansion
   // Groups only.
+  long depth = 0;               // braces open in the text up to and including this one's
   bool hasReference = false;    // a property, field, file or component reference expanded inside
   bool emptyReference = false;  // one of those references gave nothing
   bool hasGroups = false;       // holds groups of its own
@@ -51,12 +52,14 @@ class FormatRun {
           i = OpenBracket(text, i);
           break;
         case L'{':
+          ++braceDepth_;
           Open(L'{', Frame::Kind::Group);
           break;
         case L']':
           CloseBracket();
           break;
         case L'}':
+          --braceDepth_;
           CloseGroup();
           break;
         default:
@@ -73,6 +76,7 @@ class FormatRun {
     Frame frame;
     frame.kind = kind;
     frame.start = out_.size();
+    frame.depth = braceDepth_;
     frames_.push_back(frame);
     ++open_[static_cast<int>(kind)];
   }
@@ -146,25 +150,30 @@ class FormatRun {
     std::size_t opener = frame.start - 1;
     bool empty = out_.size() == frame.start;
 
-    if (parent.kind == Frame::Kind::Group) {
-      // A group inside a group stays as written, with its references expanded (an empty one goes);
-      // a reference without value inside it takes the enclosing group away.
-      parent.emptyInGroups |= frame.emptyReference || frame.emptyInGroups;
+    bool spoiled = frame.emptyReference || frame.emptyInGroups;
+    if (parent.kind == Frame::Kind::Group) parent.emptyInGroups |= spoiled;
+
+    if (parent.kind == Frame::Kind::Group && frame.depth >= 2) {
+      // A group inside a group stays as written, with its references expanded (an empty one
+      // goes); a reference without value inside it takes the enclosing group away.
       if (empty) {
         out_.resize(opener);
-        return;
+      } else {
+        out_ += L'}';
+        parent.hasGroups = true;
       }
-      out_ += L'}';
-      parent.hasGroups = true;
       return;
     }
     // {{...}}, and any group whose expansion is itself wrapped in braces, disappears.
     bool wrapped = !empty && out_[frame.start] == L'{' && out_.back() == L'}';
     bool vanishes = empty || wrapped || frame.emptyInGroups || (!frame.hasGroups && frame.emptyReference);
+    // After more closing than opening braces in the text, a group keeps its braces even around
+    // references.
+    bool keepsBraces = frame.hasGroups || !frame.hasReference || frame.depth <= 0;
     if (vanishes) {
       out_.resize(opener);
-    } else if (frame.hasGroups || !frame.hasReference) {
-      out_ += L'}';  // no reference decides the group: it stays, braces included
+    } else if (keepsBraces) {
+      out_ += L'}';
     } else {
       out_.erase(opener, 1);
     }
@@ -175,6 +184,7 @@ class FormatRun {
   bool followFields_;
   std::wstring out_;
   std::vector<Frame> frames_;
+  long braceDepth_ = 0;        // opening less closing braces so far, escapes aside
   int open_[3] = {};           // open frames of each kind
   std::size_t nextClose_ = 0;  // the closing bracket an escape at the current position ends at
 };
