@@ -41,7 +41,8 @@ TEST_F(FormatTest, FileAndComponentReferencesComeFromTheSessionTables) {
   EXPECT_EQ(Format(session, L"[!Ini]"), L"C:\\Program Files\\Pelmo\\Pelmo.ini");
   EXPECT_EQ(Format(session, L"[$Core]Data"), L"C:\\Program Files\\Pelmo\\Data");
   EXPECT_EQ(Format(session, L"<[#Other][!Other][$Other][&Main]>"), L"<>");
-  EXPECT_EQ(Format(session, L"{[#Ini]}|{x[#Other]}"), L"C:\\Program Files\\Pelmo\\Pelmo.ini|");
+  // Like environment variables, they decide nothing about a brace group.
+  EXPECT_EQ(Format(session, L"{[#Ini]}|{x[#Other]}|{[#Other]}"), L"{C:\\Program Files\\Pelmo\\Pelmo.ini}|{x}|");
 }
 
 TEST_F(FormatTest, DeferredSessionExpandsOnlyItsCustomActionData) {
@@ -103,6 +104,10 @@ TEST_F(FormatTest, BracketsBracesAndEscapesCombineAsTheReferenceInstallerDoes) {
       {L"[\\[[A]]", L"[]"},
       {L"{[\\a}b]}", L"{a}"},
       {L"[\\]x]", L"x]"},
+      // Inside brackets, a backslash after a closing bracket or a brace starts plain text.
+      {L"[{\\[A]", L""},
+      {L"[[A]\\[A]]", L"]"},
+      {L"{[A\\[A]}", L"[A\\alpha"},
       {L"[[E]]", L"a"},
       {L"[~A]", L""},
       // [0] is the text as written.

@@ -62,6 +62,9 @@ class FormatRun {
           --braceDepth_;
           CloseGroup();
           break;
+        case L'\\':
+          i = Backslash(text, i);
+          break;
         default:
           out_ += text[i];
       }
@@ -84,8 +87,7 @@ class FormatRun {
   // [\c...] is the character c; the rest up to the first closing bracket is dropped, brackets and
   // braces included. Returns the position of the last character used.
   std::size_t OpenBracket(std::wstring_view text, std::size_t open) {
-    if (nextClose_ != std::wstring_view::npos && nextClose_ < open + 3) nextClose_ = text.find(L']', open + 3);
-    std::size_t close = nextClose_;
+    std::size_t close = NextClose(text, open + 3);
     bool escape = open + 2 < text.size() && text[open + 1] == L'\\' && text[open + 2] != L']';
     if (!escape || close == std::wstring_view::npos) {
       Open(L'[', Frame::Kind::Bracket);
@@ -96,12 +98,40 @@ class FormatRun {
     return close;
   }
 
-  // An unclosed frame stays as written.
+  // The first closing bracket at or after from; the searches move forward only, so all of them
+  // together take one pass over the text.
+  std::size_t NextClose(std::wstring_view text, std::size_t from) {
+    if (from < searchedFrom_ || (nextClose_ != std::wstring_view::npos && nextClose_ < from)) {
+      nextClose_ = text.find(L']', from);
+      searchedFrom_ = from;
+    }
+    return nextClose_;
+  }
+
+  // Inside brackets, a backslash right after a closing bracket or a brace starts plain text that
+  // runs up to the next closing bracket. Returns the position of the last character used.
+  std::size_t Backslash(std::wstring_view text, std::size_t at) {
+    bool afterStructure = at > 0 && std::wstring_view(L"]{}").find(text[at - 1]) != std::wstring_view::npos;
+    if (open_[static_cast<int>(Frame::Kind::Bracket)] == 0 || !afterStructure) {
+      out_ += L'\\';
+      return at;
+    }
+    std::size_t close = NextClose(text, at + 1);
+    std::size_t end = close == std::wstring_view::npos ? text.size() : close;
+    out_.append(text.substr(at, end - at));
+    return end - 1;
+  }
+
+  // An unclosed frame stays as written; what it held counts for the frame around it.
   void Abandon() {
-    bool derived = frames_.back().derived;
-    --open_[static_cast<int>(frames_.back().kind)];
+    Frame frame = frames_.back();
+    --open_[static_cast<int>(frame.kind)];
     frames_.pop_back();
-    frames_.back().derived |= derived;
+    Frame& parent = frames_.back();
+    parent.derived |= frame.derived;
+    parent.hasReference |= frame.hasReference;
+    parent.emptyReference |= frame.emptyReference;
+    parent.emptyInGroups |= frame.emptyInGroups;
   }
 
   // Closes the innermost frame of the kind; frames of the other kind opened after it stay as
@@ -149,23 +179,23 @@ class FormatRun {
     parent.derived |= frame.derived;
     std::size_t opener = frame.start - 1;
     bool empty = out_.size() == frame.start;
+    // {{...}}, and any group whose expansion is itself wrapped in braces, disappears.
+    bool wrapped = !empty && out_[frame.start] == L'{' && out_.back() == L'}';
 
     bool spoiled = frame.emptyReference || frame.emptyInGroups;
     if (parent.kind == Frame::Kind::Group) parent.emptyInGroups |= spoiled;
 
-    if (parent.kind == Frame::Kind::Group && frame.depth >= 2) {
-      // A group inside a group stays as written, with its references expanded (an empty one
-      // goes); a reference without value inside it takes the enclosing group away.
-      if (empty) {
+    if (frame.depth >= 2) {
+      // A group inside a group stays as written, with its references expanded (an empty or
+      // wrapped one goes); a reference without value inside it takes the enclosing group away.
+      if (empty || wrapped) {
         out_.resize(opener);
       } else {
         out_ += L'}';
-        parent.hasGroups = true;
+        if (parent.kind == Frame::Kind::Group) parent.hasGroups = true;
       }
       return;
     }
-    // {{...}}, and any group whose expansion is itself wrapped in braces, disappears.
-    bool wrapped = !empty && out_[frame.start] == L'{' && out_.back() == L'}';
     bool vanishes = empty || wrapped || frame.emptyInGroups || (!frame.hasGroups && frame.emptyReference);
     // After more closing than opening braces in the text, a group keeps its braces even around
     // references.
@@ -186,7 +216,8 @@ class FormatRun {
   std::vector<Frame> frames_;
   long braceDepth_ = 0;        // opening less closing braces so far, escapes aside
   int open_[3] = {};           // open frames of each kind
-  std::size_t nextClose_ = 0;  // the closing bracket an escape at the current position ends at
+  std::size_t nextClose_ = 0;  // the first closing bracket at or after searchedFrom_
+  std::size_t searchedFrom_ = 0;
 };
 
 std::wstring FieldListing(unsigned fieldCount) {

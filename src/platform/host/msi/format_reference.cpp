@@ -51,9 +51,9 @@ Expansion ExpandReference(std::wstring_view name, const ReferenceContext& contex
       return Text(EnvironmentVariable(rest).value_or(std::wstring()));
     case L'#':
     case L'!':
-      return Reference(context.session.FilePath(rest));
+      return Text(context.session.FilePath(rest).value_or(std::wstring()));
     case L'$':
-      return Reference(context.session.ComponentFolder(rest));
+      return Text(context.session.ComponentFolder(rest).value_or(std::wstring()));
     default:
       break;
   }

@@ -11,8 +11,9 @@ namespace standin {
 
 struct Expansion {
   enum class Role {
-    Text,       // an escape, [~] or an environment variable: decides nothing about a brace group
-    Reference,  // a property, field, file or component: a brace group keeps it only with a value
+    Text,       // an escape, [~], an environment variable, a file or a component folder: decides
+                // nothing about a brace group
+    Reference,  // a property or field: a brace group keeps it only with a value
     Field,      // a record field: a Reference whose value still has to be formatted
   };
   std::wstring value;
