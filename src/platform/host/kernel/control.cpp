@@ -17,6 +17,8 @@ void ResetMachine(const MachineSetup& setup) {
   std::error_code error;
   std::filesystem::create_directories(setup.root, error);
   if (!setup.tempFolder.empty()) std::filesystem::create_directories(MapToHost(setup.tempFolder), error);
+  // Profile functions put a bare file name into the Windows folder, which every machine has.
+  std::filesystem::create_directories(MapToHost(L"C:\\Windows"), error);
   if (setup.guidSeed) {
     SetGuidSeed(*setup.guidSeed);
   } else {

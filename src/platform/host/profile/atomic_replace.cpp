@@ -96,14 +96,6 @@ bool CopyExtendedAttributes(const fs::path& from, int to) {
   return true;
 }
 
-// Makes the rename itself durable.
-void SyncFolder(const fs::path& folder) {
-  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
 }  // namespace
 
 DWORD ReplaceFileContent(const fs::path& target, std::string_view bytes) {
@@ -121,12 +113,11 @@ DWORD ReplaceFileContent(const fs::path& target, std::string_view bytes) {
   } else {
     ::fchmod(temporary.Fd(), 0644);
   }
-  if (::fsync(temporary.Fd()) != 0 || !temporary.Close()) return ErrorFromErrno(errno);
+  if (!temporary.Close()) return ErrorFromErrno(errno);
 
   InjectedFault("ReplaceFileContent");
   if (::rename(temporary.Path().c_str(), target.c_str()) != 0) return ErrorFromErrno(errno);
   temporary.Commit();
-  SyncFolder(target.parent_path());
   return ERROR_SUCCESS;
 }
 
