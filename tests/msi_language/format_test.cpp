@@ -78,6 +78,9 @@ TEST_F(FormatTest, BracketsBracesAndEscapesCombineAsTheReferenceInstallerDoes) {
       {L"{a{[A]}b[U]}", L"{a{alpha}b}"},
       {L"{[A]{b}}", L"{alpha{b}}"},
       {L"{a{}b}", L"{ab}"},
+      {L"{{[U]}x{a}}", L"{x{a}}"},
+      {L"{x{[A]}y{[U]}z}", L"{x{alpha}y{}z}"},
+      {L"{{a}x{[U]}}", L""},
       // A group that is empty, or whose expansion is wrapped in braces, disappears.
       {L"{}", L""},
       {L"{[%NOPE]}", L""},

@@ -38,7 +38,7 @@ ConditionToken ConditionLexer::Next() {
 
   wchar_t c = text_[position_];
   if (StartsName(c)) return LexName();
-  if (IsDigit(c) || c == L'-' || c == L'.') return LexInteger();
+  if (IsDigit(c) || c == L'-' || c == L'.') return LexNumber();
   if (c == L'"') return LexString();
   if (c == L'~') {
     ++position_;
@@ -103,7 +103,7 @@ ConditionToken ConditionLexer::LexName() {
 // A number starts with a digit, a minus sign or a dot and runs over those; its value is an
 // optional minus sign and the digits after it, up to the first other character (5-3 is 5, 1.5 is
 // 1, a lone - or . is 0), saturated at the 32-bit range.
-ConditionToken ConditionLexer::LexInteger() {
+ConditionToken ConditionLexer::LexNumber() {
   std::size_t start = position_;
   while (position_ < text_.size() &&
          (IsDigit(text_[position_]) || text_[position_] == L'.' || text_[position_] == L'-')) {

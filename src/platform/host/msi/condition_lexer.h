@@ -58,7 +58,7 @@ class ConditionLexer {
 
  private:
   ConditionToken LexName();
-  ConditionToken LexInteger();
+  ConditionToken LexNumber();
   ConditionToken LexString();
   ConditionToken LexComparison(bool ignoreCase);
 

@@ -21,10 +21,9 @@ struct Frame {
   bool derived = false;   // the content holds an expansion
   // Groups only.
   long depth = 0;               // braces open in the text up to and including this one's
-  bool hasReference = false;    // a property, field, file or component reference expanded inside
+  bool hasReference = false;    // a property or field reference expanded inside
   bool emptyReference = false;  // one of those references gave nothing
   bool hasGroups = false;       // holds groups of its own
-  bool emptyInGroups = false;   // one of those (or of theirs) had a reference that gave nothing
 };
 
 // The installer leaves a text with more opening than closing brackets as it is; an opening bracket
@@ -131,7 +130,6 @@ class FormatRun {
     parent.derived |= frame.derived;
     parent.hasReference |= frame.hasReference;
     parent.emptyReference |= frame.emptyReference;
-    parent.emptyInGroups |= frame.emptyInGroups;
   }
 
   // Closes the innermost frame of the kind; frames of the other kind opened after it stay as
@@ -176,33 +174,35 @@ class FormatRun {
       return;
     }
     Frame& parent = frames_.back();
+    bool inGroup = parent.kind == Frame::Kind::Group;
     parent.derived |= frame.derived;
     std::size_t opener = frame.start - 1;
-    bool empty = out_.size() == frame.start;
-    // {{...}}, and any group whose expansion is itself wrapped in braces, disappears.
-    bool wrapped = !empty && out_[frame.start] == L'{' && out_.back() == L'}';
 
-    bool spoiled = frame.emptyReference || frame.emptyInGroups;
-    if (parent.kind == Frame::Kind::Group) parent.emptyInGroups |= spoiled;
-
-    if (frame.depth >= 2) {
-      // A group inside a group stays as written, with its references expanded (an empty or
-      // wrapped one goes); a reference without value inside it takes the enclosing group away.
-      if (empty || wrapped) {
-        out_.resize(opener);
-      } else {
-        out_ += L'}';
-        if (parent.kind == Frame::Kind::Group) parent.hasGroups = true;
-      }
+    // Once a group holds a group of its own, every further group inside it stays as written.
+    if (frame.depth >= 2 && inGroup && parent.hasGroups) {
+      out_ += L'}';
       return;
     }
-    bool vanishes = empty || wrapped || frame.emptyInGroups || (!frame.hasGroups && frame.emptyReference);
-    // After more closing than opening braces in the text, a group keeps its braces even around
-    // references.
-    bool keepsBraces = frame.hasGroups || !frame.hasReference || frame.depth <= 0;
-    if (vanishes) {
+    // An empty group goes, and so does one whose expansion is itself wrapped in braces ({{...}})
+    // or that lost a reference without value; that loss takes the enclosing group away too,
+    // unless the enclosing group holds another group.
+    bool empty = out_.size() == frame.start;
+    bool wrapped = !empty && out_[frame.start] == L'{' && out_.back() == L'}';
+    if (empty || wrapped || (!frame.hasGroups && frame.emptyReference)) {
       out_.resize(opener);
-    } else if (keepsBraces) {
+      if (inGroup && frame.emptyReference) parent.emptyReference = true;
+      return;
+    }
+    if (frame.depth >= 2) {
+      // A group inside a group stays as written, with its references expanded.
+      out_ += L'}';
+      if (inGroup) parent.hasGroups = true;
+      return;
+    }
+    // A group with a reference loses its braces, unless it holds groups or comes after more
+    // closing than opening braces in the text.
+    bool keepsBraces = frame.hasGroups || !frame.hasReference || frame.depth <= 0;
+    if (keepsBraces) {
       out_ += L'}';
     } else {
       out_.erase(opener, 1);
@@ -217,7 +217,7 @@ class FormatRun {
   long braceDepth_ = 0;        // opening less closing braces so far, escapes aside
   int open_[3] = {};           // open frames of each kind
   std::size_t nextClose_ = 0;  // the first closing bracket at or after searchedFrom_
-  std::size_t searchedFrom_ = 0;
+  std::size_t searchedFrom_ = std::wstring_view::npos;
 };
 
 std::wstring FieldListing(unsigned fieldCount) {
