@@ -169,13 +169,18 @@ def first_installation(c: Context):
     unresolved = [(s, k, v) for s, keys in ini.sections.items() for k, v in keys.items() if "[" in v]
     assert not unresolved, f"unresolved references: {unresolved}"
 
-    # The project path goes through PlmSetCustomProperties: the user profile folder, as the
-    # installer answers for it, becomes %USERPROFILE%.
-    profile = line_value(log, r"    => Get: %USERPROFILE: (.*)")
-    project = line_value(log, r"    => Get: PLM_S_PROJPATH: (.*)")
-    assert project.endswith("\\Pelmo"), project
-    expected_project = project.replace(profile, "%USERPROFILE%") if profile else project
-    assert_equal(ini.value("Directories", "ProjectPath"), expected_project, "ProjectPath")
+    # The project path ([PersonalFolder]Pelmo) goes through PlmSetCustomProperties, which puts
+    # %USERPROFILE% in place of the profile folder the package handed it.
+    profile = f"C:\\users\\{c.prefix.user}"
+    assert_lines(
+        log,
+        [
+            r"    => Get: %USERPROFILE: " + esc(profile),
+            r"    => Get: PLM_S_PROJPATH: " + esc(profile + "\\Documents\\Pelmo"),
+            r"    => Set: PLM_S_PROJPATH: " + esc("%USERPROFILE%\\Documents\\Pelmo"),
+        ],
+    )
+    assert_equal(ini.value("Directories", "ProjectPath"), "%USERPROFILE%\\Documents\\Pelmo", "ProjectPath")
     assert_equal(ini.value("Directories", "ImportLineweightsNameDWG"), INSTALLDIR + r"Data\lineweights.txt", "lineweights")
     assert_equal(ini.value("Directories", "MaterialLibraryFiles"), r"..\Data\Rendering", "MaterialLibraryFiles")
     assert_equal(ini.value("Directories", "LookupTableLocation"), PRODUCTCOMMON + "Lookup Tables\\", "lookup tables")
