@@ -305,7 +305,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("scenario", type=Path)
     parser.add_argument("--dll", type=Path, default=REPO / "build/windows/bin/custom.dll")
-    parser.add_argument("--work", type=Path, default=REPO / "build/e2e-wine-engine")
+    parser.add_argument("--work", type=Path, default=REPO / "build/e2e-wine-engine", help="the machine's folder, kept")
     args = parser.parse_args()
     report = run_scenario(args.scenario, args.dll, args.work)
     print(json.dumps(report, indent=2, ensure_ascii=False))
