@@ -212,6 +212,12 @@ def action_results(msi_log: Path, actions):
     return results
 
 
+def final_properties(msi_log: Path):
+    """The installation's properties as the installer's verbose log lists them at its end."""
+    text = msi_log.read_text(errors="replace") if msi_log.exists() else ""
+    return dict(re.findall(r"^Property\(S\): (\S+) = (.*)$", text, flags=re.MULTILINE))
+
+
 def run_scenario(scenario_file: Path, dll: Path, work: Path, template: Path = None):
     scenario = json.loads(scenario_file.read_text(encoding="utf-8"))
     machine_spec = scenario.get("machine", {})
@@ -298,7 +304,14 @@ def run_scenario(scenario_file: Path, dll: Path, work: Path, template: Path = No
         {"name": a["name"], "result": r, "properties_set": s}
         for a, r, s in zip(actions, results, properties_set_by(log_text, actions))
     ]
-    return {"actions": report_actions, "files": files, "log": log_text}
+    # The custom-action process's standard output goes nowhere the installer keeps.
+    return {
+        "actions": report_actions,
+        "properties": final_properties(machine.logs / "scenario.log"),
+        "files": files,
+        "log": log_text,
+        "output": "",
+    }
 
 
 def main():
