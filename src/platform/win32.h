@@ -208,7 +208,7 @@ constexpr DWORD GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS = 0x4;
 inline LPCWSTR MAKEINTRESOURCEW(WORD id) {
   return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(id));
 }
-constexpr bool IS_INTRESOURCE(LPCWSTR name) {
+inline bool IS_INTRESOURCE(LPCWSTR name) {
   return (reinterpret_cast<ULONG_PTR>(name) >> 16) == 0;
 }
 
