@@ -81,4 +81,18 @@ void FailInstallerCalls(bool fail);
 // The next call of the named stand-in function throws std::runtime_error with the given message.
 void ThrowOnNextCall(std::string functionName, std::string message);
 
+// Module resources. A module (custom.so, a test program) registers the resources it carries from
+// a static initialiser, naming any address inside itself; FindResourceW on that module's handle
+// then finds them, byte for byte. The data stays the module's own and must outlive the
+// registration, which the module withdraws when it is unloaded.
+struct ModuleResource {
+  std::wstring type;  // a named resource type, such as L"XML_RESOURCE" (compared ignoring case)
+  WORD id = 0;
+  WORD language = 0;
+  const void* data = nullptr;
+  std::size_t size = 0;
+};
+void RegisterModuleResources(const void* addressInModule, const std::vector<ModuleResource>& resources);
+void UnregisterModuleResources(const void* addressInModule);
+
 }  // namespace standin
