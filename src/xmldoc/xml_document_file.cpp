@@ -1,7 +1,6 @@
 #include "xmldoc/xml_document_file.h"
 
 #include <algorithm>
-#include <initializer_list>
 #include <string_view>
 #include <xercesc/dom/DOMConfiguration.hpp>
 #include <xercesc/dom/DOMException.hpp>
@@ -17,6 +16,7 @@
 #include "xmldoc/nesting_limit.h"
 #include "xmldoc/platform_file_manager.h"
 #include "xmldoc/standard_output.h"
+#include "xmldoc/unresolved_grammar.h"
 #include "xmldoc/wsx_dom_error_handler.h"
 #include "xmldoc/xml_text.h"
 
@@ -31,28 +31,6 @@ namespace {
 // Far above what any description uses (they use no entities of their own), far below what it
 // takes to exhaust memory through nested expansions.
 constexpr XMLSize_t kEntityExpansionLimit = 10000;
-
-bool Contains(std::wstring_view text, std::wstring_view part) { return text.find(part) != std::wstring_view::npos; }
-
-bool ContainsAny(std::wstring_view text, std::initializer_list<std::wstring_view> parts) {
-  for (std::wstring_view part : parts) {
-    if (Contains(text, part)) return true;
-  }
-  return false;
-}
-
-// The parser reports a grammar it could not fetch as a failure of its network access that names
-// the grammar file or the host it could not resolve. Releases of the XML library word that
-// report differently: older ones name the exception type ("Type:NetAccessorException") and say
-// "The host/address '...' could not be resolved"; current ones give the network accessor's own
-// text alone ("unable to resolve host/address '...'", "unable to connect socket for URL '...'").
-bool IsUnresolvedGrammar(std::wstring_view message) {
-  bool hostUnresolved = (Contains(message, L"The host/address") && Contains(message, L"could not be resolved")) ||
-                        Contains(message, L"unable to resolve host/address");
-  bool networkFailure =
-      hostUnresolved || ContainsAny(message, {L"Type:NetAccessorException", L"NetAccessor", L"socket for URL"});
-  return networkFailure && (hostUnresolved || ContainsAny(message, {L".xsd", L".dtd"}));
-}
 
 }  // namespace
 

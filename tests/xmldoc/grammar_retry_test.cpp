@@ -4,7 +4,9 @@
 
 #include <chrono>
 
+#include "platform/unicode.h"
 #include "xml_test_support.h"
+#include "xmldoc/unresolved_grammar.h"
 
 namespace xmldoc_test {
 namespace {
@@ -86,6 +88,39 @@ TEST_F(GrammarRetryTest, ExternalDtdBesideTheDocumentValidatesIt) {
   EXPECT_FALSE(invalid.loaded);
   EXPECT_NE(invalid.output.find("ERROR on line 4"), std::string::npos) << invalid.output;
   EXPECT_EQ(xmldoc::schemaUnresolved, 0);
+}
+
+}  // namespace
+}  // namespace xmldoc_test
+
+namespace xmldoc_test {
+namespace {
+
+TEST(UnresolvedGrammarTest, RecognisesNetworkFailuresForGrammarsInBothWordings) {
+  struct Case {
+    const wchar_t* message;
+    bool unresolved;
+  };
+  const Case cases[] = {
+      // Xerces-C 3.1
+      {L"FATAL ERROR on line 2, node #document\nAn exception occurred! Type:NetAccessorException, Message:Could not "
+       L"connect to the socket for URL 'http://grammar.invalid/inifile.xsd'",
+       true},
+      {L"FATAL ERROR on line 0\nAn exception occurred! Type:NetAccessorException, Message:The host/address "
+       L"'grammar.invalid' could not be resolved",
+       true},
+      {L"FATAL ERROR on line 2\nAn exception occurred! Type:NetAccessorException, Message:internal error", false},
+      // Xerces-C 3.2
+      {L"FATAL ERROR on line 2, node #document\nunable to resolve host/address 'grammar.invalid'", true},
+      {L"FATAL ERROR on line 2\nunable to connect socket for URL 'http://10.0.0.1/inifile.dtd'", true},
+      {L"FATAL ERROR on line 2\nunable to connect socket for URL 'http://10.0.0.1/page'", false},
+      // Not the network
+      {L"FATAL ERROR on line 2, node #document\nunable to open DTD document 'missing.dtd'", false},
+      {L"ERROR on line 22, node File\nmissing required attribute 'Path'", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(xmldoc::IsUnresolvedGrammar(c.message), c.unresolved) << unicode::ToUtf8(c.message);
+  }
 }
 
 }  // namespace

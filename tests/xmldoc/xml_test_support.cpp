@@ -84,3 +84,8 @@ bool AttributeSpecified(const xercesc::DOMElement* element, const wchar_t* name)
 }
 
 }  // namespace xmldoc_test
+
+// Xerces-C 3.2.4 as Debian ships it never frees the entity that stands for an external DTD subset
+// (a few hundred bytes per parse of a document with an external DTD, allocated under
+// XMLScanner::scanProlog); the sanitizer build is told so, and reports every other leak.
+extern "C" const char* __lsan_default_suppressions() { return "leak:xercesc_3_2::XMLScanner::scanProlog\n"; }
