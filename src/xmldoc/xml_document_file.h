@@ -45,7 +45,6 @@ class XmlDocumentFile {
 
   xercesc::DOMDocument* Document() const { return document_; }
   const std::wstring& Path() const { return path_; }
-  bool Initialised() const { return initialised_ != 0; }
 
  private:
   void ReleaseParser();

@@ -72,8 +72,10 @@ TEST_F(HostileDocumentTest, FailsQuicklyWithAMessage) {
 }
 
 TEST_F(HostileDocumentTest, ReasonableNestingAndEntitiesStillLoad) {
+  // The deepest document that loads also saves: the serializer descends recursively.
   xmldoc::XmlDocumentFile nested;
   EXPECT_TRUE(OpenText(nested, L"C:\\Temp\\nested.xml", Nested(1000)).loaded);
+  EXPECT_TRUE(nested.Save(L"UTF-16", L"\r\n"));
 
   std::string entities = "<?xml version=\"1.0\"?>\n<!DOCTYPE q [\n<!ELEMENT q (#PCDATA)>\n<!ENTITY a \"[A]\">\n]>\n<q>";
   for (int i = 0; i < 1000; ++i) entities += "&a;";

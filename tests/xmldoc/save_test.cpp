@@ -94,6 +94,19 @@ TEST_F(SaveTest, DeletedTargetIsNotCreated) {
   EXPECT_FALSE(Exists(kPath));
 }
 
+TEST_F(SaveTest, TargetHeldWithoutSharingIsReportedAndLeftAlone) {
+  xmldoc::XmlDocumentFile file;
+  Load(file);
+  std::string before = ReadBytes(kPath);
+  HANDLE holder = CreateFileW(kPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  std::string output;
+  EXPECT_FALSE(Save(file, &output));
+  CloseHandle(holder);
+  EXPECT_EQ(output.rfind("Exception message is: \n", 0), 0u) << output;
+  EXPECT_EQ(ReadBytes(kPath), before);
+}
+
 TEST_F(SaveTest, NothingIsWrittenWithoutAParsedDocument) {
   WriteBytes(kPath, "<broken");
   xmldoc::XmlDocumentFile file;
