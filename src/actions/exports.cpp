@@ -4,6 +4,8 @@
 #include "actions/custom_properties.h"
 #include "actions/engine_install_dir.h"
 #include "actions/language_pack.h"
+#include "inideploy/prepare_action.h"
+#include "inideploy/write_action.h"
 
 extern "C" {
 
@@ -24,13 +26,13 @@ UINT WINAPI PelmoSetSLPInstallDir(MSIHANDLE hInstall) {
 }
 
 UINT WINAPI PlmPrepareWriteIni(MSIHANDLE hInstall) {
-  return actions::RunAction(hInstall, L"PrepareWriteIni", nullptr);
+  return actions::RunAction(hInstall, L"PrepareWriteIni", &inideploy::PrepareWriteIni);
 }
 
 UINT WINAPI PlmSetCustomProperties(MSIHANDLE hInstall) {
   return actions::RunAction(hInstall, L"PlmSetCustomProperties", actions::SetCustomProperties);
 }
 
-UINT WINAPI PlmWriteIni(MSIHANDLE hInstall) { return actions::RunAction(hInstall, L"WriteIni", nullptr); }
+UINT WINAPI PlmWriteIni(MSIHANDLE hInstall) { return actions::RunAction(hInstall, L"WriteIni", &inideploy::WriteIni); }
 
 }  // extern "C"

@@ -1,3 +1,19 @@
 target_sources(custom_lib PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/deploy_ini_apply.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/deploy_ini_copy.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/deploy_ini_path.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/description_source.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dom_helpers.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/element_list.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/embedded_description.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ini_file_writer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/language_expansion.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/local_files.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/prepare_action.cpp
   ${CMAKE_CURRENT_LIST_DIR}/profile_key.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/profile_read.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/resolve_description.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/section_writer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/write_action.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/write_ini_action_data.cpp
 )
