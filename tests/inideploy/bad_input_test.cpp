@@ -14,6 +14,7 @@ constexpr char kExisting[] = "[S]\r\nK=old\r\n";
 
 struct DescriptionCase {
   const char* name;
+  friend void PrintTo(const DescriptionCase& c, std::ostream* out) { *out << c.name; }
   std::string document;
 };
 
@@ -44,10 +45,11 @@ INSTANTIATE_TEST_SUITE_P(
   <File Name="Pelmo.ini" Path="[UserDataCacheFolder]">
     <Section Name="S"><Data Key="K" Product="plx">new</Data></Section>
   </File>)")}),
-    [](const ::testing::TestParamInfo<DescriptionCase>& info) { return std::string(info.param.name); });
+    CaseName<DescriptionCase>);
 
 struct ActionDataCase {
   const char* name;
+  friend void PrintTo(const ActionDataCase& c, std::ostream* out) { *out << c.name; }
   std::wstring customActionData;
   std::wstring logLines;
 };
@@ -72,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
         ActionDataCase{"MissingDocument", L"C:\\Temp\\gone.xml; ; ;",
                        L" => Inifile Temp Document: C:\\Temp\\gone.xml\r\n => Standlone language pack: \r\n"
                        L" => Target Ini File: \r\n => Deploy Ini: \r\n !=> Failed to open C:\\Temp\\gone.xml\r\n"}),
-    [](const ::testing::TestParamInfo<ActionDataCase>& info) { return std::string(info.param.name); });
+    CaseName<ActionDataCase>);
 
 constexpr char kTwoFiles[] = R"(
   <File Name="Pelmo.ini" Path="[UserDataCacheFolder]" Unicode="yes">

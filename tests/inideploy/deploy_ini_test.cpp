@@ -21,6 +21,7 @@ constexpr char kDeployIni[] = "[Partitions]\r\nServer=s1\r\n[Custom]\r\nK=V\r\n"
 
 struct PathCase {
   const char* name;
+  friend void PrintTo(const PathCase& c, std::ostream* out) { *out << c.name; }
   std::wstring vorq;
   std::wstring deployName;
   std::wstring database;
@@ -61,10 +62,11 @@ INSTANTIATE_TEST_SUITE_P(
                       PathCase{"VorqFourLevelsUpLastComponentOnly", L"1", L"E:\\Elsewhere\\deploy.ini",
                                L"D:\\Media\\A\\B\\C\\x.msi", L"D:\\Media\\deploy.ini"},
                       PathCase{"NoNameNoFourthField", L"", L"", L"D:\\Media\\A\\B\\x.msi", L""}),
-    [](const ::testing::TestParamInfo<PathCase>& info) { return std::string(info.param.name); });
+    CaseName<PathCase>);
 
 struct ApplyCase {
   const char* name;
+  friend void PrintTo(const ApplyCase& c, std::ostream* out) { *out << c.name; }
   std::string deployIni;
   std::wstring expected;
 };
@@ -95,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 L"[Partitions]\nServer=s1\n[Custom]\nK=V\n"},
                       ApplyCase{"EmptyUsernameKept", "[Partitions]\r\nUsername=\r\nServer=s1\r\n",
                                 L"[Partitions]\nUsername=\nServer=s1\n"}),
-    [](const ::testing::TestParamInfo<ApplyCase>& info) { return std::string(info.param.name); });
+    CaseName<ApplyCase>);
 
 // A named deployment file that is missing leaves an empty copy: laying it over the product INI
 // file would throw away everything this installation generated.

@@ -18,6 +18,7 @@ std::string OriginDescription(const std::string& origin) {
 
 struct SourceCase {
   const char* name;
+  friend void PrintTo(const SourceCase& c, std::ostream* out) { *out << c.name; }
   Properties properties;
   // Description files present, by path, with the origin each one writes.
   std::vector<std::pair<std::wstring, std::string>> descriptions;
@@ -76,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  {{L"D:\\Media\\Support\\inifile.xml", "engine source"}},
                                  L"engine source",
                                  L"C:\\Docs\\inifile.xml"}),
-    [](const ::testing::TestParamInfo<SourceCase>& info) { return std::string(info.param.name); });
+    CaseName<SourceCase>);
 
 }  // namespace
 }  // namespace inideploy_test

@@ -43,6 +43,8 @@ class FullProductTest : public IniDeploymentTest {
 };
 
 struct ProductCase {
+  const char* name;
+  friend void PrintTo(const ProductCase& c, std::ostream* out) { *out << c.name; }
   std::wstring product;
   std::wstring discipline;
   bool lookupTables;
@@ -85,11 +87,13 @@ TEST_P(FullProductCaseTest, FirstInstallationWritesExactlyTheSurvivingKeys) {
   EXPECT_THAT(ReadBytes(identity), Not(StartsWith("\xFF\xFE")));
 }
 
-INSTANTIATE_TEST_SUITE_P(Products, FullProductCaseTest,
-                         ::testing::Values(ProductCase{L"PLX", L"All", false, true, L"Architektur=C:\\Templates\\"},
-                                           ProductCase{L"PLM", L"All", true, true, L"Bau=C:\\Templates\\"},
-                                           ProductCase{L"PLM", L"Structural", true, true, L""},
-                                           ProductCase{L"PLM", L"Conceptual", true, false, L""}));
+INSTANTIATE_TEST_SUITE_P(
+    Products, FullProductCaseTest,
+    ::testing::Values(ProductCase{"LightEdition", L"PLX", L"All", false, true, L"Architektur=C:\\Templates\\"},
+                      ProductCase{"FullProductAllDisciplines", L"PLM", L"All", true, true, L"Bau=C:\\Templates\\"},
+                      ProductCase{"FullProductStructural", L"PLM", L"Structural", true, true, L""},
+                      ProductCase{"FullProductConceptual", L"PLM", L"Conceptual", true, false, L""}),
+    CaseName<ProductCase>);
 
 TEST_F(FullProductTest, EngineEditionWritesItsOwnDescription) {
   const std::wstring folderSuffix = L".D53D7C22_D946_4B75_9B91_DA5476E29581";

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,15 @@ class IniDeploymentTest : public testing_support::MachineTest {
   // Authenticated Users hold an entry granting this access to the file.
   static bool EveryUserMay(const std::wstring& path, DWORD access);
 };
+
+// Cases of parameterised tests carry a name, used for the test's name and in failure messages.
+template <typename Case>
+std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
+  return info.param.name;
+}
+template <typename Case>
+requires requires(const Case& c) { c.name; }
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
 
 // An IniFile description document (UTF-8 with byte-order mark, CR LF) around these File elements.
 std::string DescriptionDocument(const std::string& files);

@@ -27,6 +27,7 @@ constexpr char kExistingIni[] = "[Old]\r\nStale=1\r\n[Keys]\r\nKept=user\r\n";
 
 struct InstallCase {
   const char* name;
+  friend void PrintTo(const InstallCase& c, std::ostream* out) { *out << c.name; }
   Properties situation;
   // The product INI file afterwards; empty: untouched.
   std::wstring expected;
@@ -77,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   true},
                       InstallCase{"Uninstall", {{L"Installed", L"1"}, {L"REMOVE", L"ALL"}}, L"", false},
                       InstallCase{"Patch", {{L"Installed", L"1"}, {L"PATCH", L"C:\\p.msp"}}, L"", false}),
-    [](const ::testing::TestParamInfo<InstallCase>& info) { return std::string(info.param.name); });
+    CaseName<InstallCase>);
 
 }  // namespace
 }  // namespace inideploy_test

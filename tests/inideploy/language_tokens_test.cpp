@@ -33,6 +33,8 @@ const std::vector<std::pair<std::wstring, std::wstring>> kTable{
     {L"PTB", L"Portuguese"}, {L"RUS", L"Russian"}};
 
 struct LanguageCase {
+  const char* name;
+  friend void PrintTo(const LanguageCase& c, std::ostream* out) { *out << c.name; }
   std::wstring language;
   std::wstring genericOnly;
   // The installed language's section, or empty when it goes.
@@ -66,9 +68,12 @@ TEST_P(LanguageTokensTest, LaysOutLanguageSectionsAfterTheOthers) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, LanguageTokensTest,
-                         ::testing::Values(LanguageCase{L"DEU", L"", L"OwnDEU"}, LanguageCase{L"ENG", L"0", L"OwnENG"},
-                                           LanguageCase{L"DEU", L"1", L""}, LanguageCase{L"", L"", L"Own"},
-                                           LanguageCase{L"XYZ", L"", L"OwnXYZ"}));
+                         ::testing::Values(LanguageCase{"German", L"DEU", L"", L"OwnDEU"},
+                                           LanguageCase{"BritishEnglishGenericOff", L"ENG", L"0", L"OwnENG"},
+                                           LanguageCase{"GenericOnly", L"DEU", L"1", L""},
+                                           LanguageCase{"NoLanguage", L"", L"", L"Own"},
+                                           LanguageCase{"LanguageOutsideTheTable", L"XYZ", L"", L"OwnXYZ"}),
+                         CaseName<LanguageCase>);
 
 }  // namespace
 }  // namespace inideploy_test

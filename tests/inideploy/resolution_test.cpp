@@ -29,6 +29,8 @@ constexpr char kFilterDescription[] = R"(
   </File>)";
 
 struct FilterCase {
+  const char* name;
+  friend void PrintTo(const FilterCase& c, std::ostream* out) { *out << c.name; }
   std::wstring product;
   std::wstring userTemplate;
   std::wstring expected;
@@ -50,15 +52,16 @@ TEST_P(FilterTest, KeepsKeysWhoseConditionAndProductHold) {
 INSTANTIATE_TEST_SUITE_P(
     Products, FilterTest,
     ::testing::Values(
-        FilterCase{L"PLX", L"",
+        FilterCase{"LightEdition", L"PLX", L"",
                    L"[Keys]\nEvery=all\nLight=light\nExact=exact\nBlankCondition=blank\nTextBeforeCondition=before\n"
                    L"TextAfterCondition=after on\nDefaultTemplate=Metric=C:\\T\\m.tpl\n"},
-        FilterCase{L"PLM", L"Mine",
+        FilterCase{"FullProductWithUserTemplate", L"PLM", L"Mine",
                    L"[Keys]\nEvery=all\nFull=full\nExact=exact\nBlankCondition=blank\nTextBeforeCondition=before\n"
                    L"TextAfterCondition=after on\nDefaultTemplate=Mine=C:\\Mine\\u.tpl, Metric=C:\\T\\m.tpl\n"},
-        FilterCase{L"plm", L"",
+        FilterCase{"ProductComparedExactly", L"plm", L"",
                    L"[Keys]\nEvery=all\nExact=exact\nBlankCondition=blank\nTextBeforeCondition=before\n"
-                   L"TextAfterCondition=after on\nDefaultTemplate=Metric=C:\\T\\m.tpl\n"}));
+                   L"TextAfterCondition=after on\nDefaultTemplate=Metric=C:\\T\\m.tpl\n"}),
+    CaseName<FilterCase>);
 
 // Percent signs are the installer's environment prefix and printf's specifier: both must pass
 // through untouched, in values and in conditions.
