@@ -7,9 +7,12 @@ namespace inideploy {
 namespace {
 
 std::vector<xercesc::DOMElement*> Snapshot(const xercesc::DOMNodeList* list) {
+  // The length walks the whole subtree and resets the list's cursor: asked once, the items then
+  // come in one forward pass.
+  XMLSize_t length = list->getLength();
   std::vector<xercesc::DOMElement*> elements;
-  elements.reserve(list->getLength());
-  for (XMLSize_t index = 0; index < list->getLength(); ++index) elements.push_back(ElementAt(list, index));
+  elements.reserve(length);
+  for (XMLSize_t index = 0; index < length; ++index) elements.push_back(ElementAt(list, index));
   return elements;
 }
 
