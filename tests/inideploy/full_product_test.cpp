@@ -75,6 +75,7 @@ TEST_P(FullProductCaseTest, FirstInstallationWritesExactlyTheSurvivingKeys) {
       L"Install: InstallGUID\n";
   EXPECT_EQ(KeyNames(kProductIni), expected);
 
+  EXPECT_THAT(Log(), HasSubstr(L"  => Extracted from DLL C:\\Temp\\bex"));
   EXPECT_THAT(ReadBytes(kProductIni), StartsWith("\xFF\xFE"));
   EXPECT_EQ(Value(kProductIni, L"Directories", L"ProjectPath"), L"%USERPROFILE%\\Projects");
   EXPECT_EQ(Value(kProductIni, L"InstallationSettings", L"Usage"), c.discipline);
@@ -102,6 +103,7 @@ TEST_F(FullProductTest, EngineEditionWritesItsOwnDescription) {
            {L"PRODUCTCOMMON" + folderSuffix, L"C:\\Engine\\"}});
 
   EXPECT_THAT(Log(), HasSubstr(L"  => Writing ini files for Pelmo Engine\r\n"));
+  EXPECT_THAT(Log(), HasSubstr(L"  => Extracted from DLL C:\\Temp\\bex"));
   std::vector<std::wstring> expected{L"Pelmo.ini", L"Directories"};
   for (const wchar_t* language : {L"ENU", L"CHS", L"CHT", L"CSY", L"DEU", L"ESP", L"FRA", L"ITA", L"JPN", L"KOR",
                                   L"PLK", L"PTB", L"RUS", L"ENG"}) {

@@ -41,9 +41,9 @@ INSTANTIATE_TEST_SUITE_P(Branches, OverwriteTest, ::testing::Values(L"", L"1"),
                            return std::string(*info.param == L'1' ? "LanguagePack" : "Normal");
                          });
 
-TEST_F(IniDeploymentTest, ExistingFileIsUpdatedInPlaceAndKeylessSectionsEmptied) {
+TEST_F(IniDeploymentTest, ExistingFileIsUpdatedInPlaceEmptiedWhereKeylessAndOpenedToEveryUser) {
   PutDescription(std::wstring(kDocumentFolder) + L"inifile.xml", R"(
-  <File Name="Pelmo.ini" Path="[UserDataCacheFolder]" Unicode="yes">
+  <File Name="Pelmo.ini" Path="[UserDataCacheFolder]" Unicode="yes" AddACE="yes">
     <Section Name="Emptied"/>
     <Section Name="Keep"><Data Key="B">b</Data><Data Key="Blank"></Data></Section>
   </File>)");
@@ -52,6 +52,8 @@ TEST_F(IniDeploymentTest, ExistingFileIsUpdatedInPlaceAndKeylessSectionsEmptied)
 
   EXPECT_EQ(IniText(kProductIni), L"[Emptied]\n[Keep]\nA=1\nBlank=\nB=b\n");
   EXPECT_THAT(ReadBytes(kProductIni), StartsWith("[Emptied]"));
+  EXPECT_THAT(Log(), HasSubstr(L"      ==> Key: Blank\r\n    ==> ACE: GRANT_ACCESS GENERIC_WRITE\r\n"));
+  EXPECT_TRUE(EveryUserMay(kProductIni, GENERIC_WRITE));
 }
 
 constexpr char kLanguagePackDescription[] = R"(
