@@ -2,6 +2,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "ini_deployment_test.h"
 
 namespace inideploy_test {
@@ -79,13 +81,16 @@ TEST_P(DeployIniApplyTest, ReplacesTheProductIniAndKeepsTheGeneratedOneBeside) {
   WriteBytes(L"D:\\Media\\CustomSettings\\deploy.ini", c.deployIni);
   std::wstring actionData =
       Prepare(FirstInstall({{L"PELMOINIDEPLOY", L"deploy.ini"}, {L"OriginalDatabase", L"D:\\Media\\A\\B\\x.msi"}}));
+  // The copy starts readable by its owner only, so that what every user may read was granted.
+  std::wstring deployCopy = Fields(actionData).at(3);
+  std::filesystem::permissions(Host(deployCopy),
+                               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
   Write(actionData);
 
   std::wstring generated = std::wstring(kProductIni) + L".gen";
   EXPECT_EQ(IniText(kProductIni), c.expected);
   EXPECT_EQ(IniText(generated), L"[Directories]\nP=generated\n");
   EXPECT_THAT(Log(), HasSubstr(L"  => Copied " + std::wstring(kProductIni) + L" to " + generated + L".\r\n"));
-  std::wstring deployCopy = Fields(actionData).at(3);
   EXPECT_TRUE(EveryUserMay(deployCopy, GENERIC_READ));
   EXPECT_TRUE(EveryUserMay(kProductIni, GENERIC_READ));
 }
