@@ -3,6 +3,7 @@
 #include "fsutil/file_path.h"
 #include "inideploy/embedded_description.h"
 #include "inideploy/local_files.h"
+#include "platform/win32.h"
 
 namespace inideploy {
 

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "platform/win32.h"
 #include "runtime/custom_action_session.h"
 
 namespace inideploy {
