@@ -1,15 +1,13 @@
-# Runs one scenario through msisim and compares the report with the checked-in one.
-#   -DMSISIM=... -DSCENARIO=... -DEXPECTED=... -DACTUAL=... [-DFORMAT=json|text] [-DSOURCE_DIR=...]
-# With the environment variable MSISIM_UPDATE_EXPECTED=1 the expected report is rewritten instead.
-set(arguments run ${SCENARIO})
-if(NOT FORMAT STREQUAL "text")
-  list(APPEND arguments --json)
-endif()
+# Runs msisim and compares its report with the checked-in one.
+#   -DMSISIM=... -DARGUMENTS=run|scenarios/x.json|--json -DEXPECTED=... -DACTUAL=... -DSOURCE_DIR=...
+# (the arguments separated by "|"). With the environment variable MSISIM_UPDATE_EXPECTED=1 the
+# expected report is rewritten instead.
+string(REPLACE "|" ";" arguments "${ARGUMENTS}")
 execute_process(COMMAND ${MSISIM} ${arguments}
   WORKING_DIRECTORY ${SOURCE_DIR}
   OUTPUT_VARIABLE report ERROR_VARIABLE errors RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
-  message(FATAL_ERROR "msisim run ${SCENARIO} exited with ${status}:\n${errors}")
+  message(FATAL_ERROR "msisim ${ARGUMENTS} exited with ${status}:\n${errors}")
 endif()
 file(WRITE ${ACTUAL} "${report}")
 
@@ -28,5 +26,5 @@ if(differs)
   if(DIFF)
     execute_process(COMMAND ${DIFF} -u ${EXPECTED} ${ACTUAL} OUTPUT_VARIABLE shown)
   endif()
-  message(FATAL_ERROR "the report of ${SCENARIO} differs from ${EXPECTED} (actual: ${ACTUAL})\n${shown}")
+  message(FATAL_ERROR "the report of msisim ${ARGUMENTS} differs from ${EXPECTED} (actual: ${ACTUAL})\n${shown}")
 endif()

@@ -1,7 +1,7 @@
 // msisim: runs the library's custom actions the way an installer does and reports what they did.
 //
-//   msisim run SCENARIO.json [--root DIR] [--json] [--library PATH]
-//   msisim preview DESCRIPTION.xml [--property NAME=VALUE]... [--json] [--library PATH]
+//   msisim run SCENARIO.json [--root DIR] [--json] [--library PATH] [--clock UTC] [--guid-seed N]
+//   msisim preview DESCRIPTION.xml [--property NAME=VALUE]... [--json] [--library PATH] [--clock UTC] [--guid-seed N]
 //
 // Exit codes: 0 the scenario ran, 1 the simulation failed (library, machine), 2 a bad scenario
 // or command line (nothing was run).
@@ -10,9 +10,11 @@
 #include <CLI/CLI.hpp>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <random>
 
 #include "action_library.h"
+#include "clock_text.h"
 #include "preview.h"
 #include "report.h"
 #include "scenario.h"
@@ -36,13 +38,33 @@ void WriteOut(const std::string& text) {
   }
 }
 
+const CLI::Validator kWholeNumber(
+    [](std::string& text) {
+      bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+      return digits ? std::string() : "must be a whole number of at least 0, not " + text;
+    },
+    "N");
+
 struct Options {
   fs::path input;
   fs::path root;
   fs::path library;
   bool json = false;
   std::vector<std::string> properties;
+  std::string clock;
+  std::optional<std::uint64_t> guidSeed;
 };
+
+// The command line's clock and seed replace the scenario's, for repeatable previews and runs.
+void ApplyOverrides(msisim::Scenario& scenario, const Options& options) {
+  if (!options.clock.empty()) {
+    scenario.clock = msisim::ParseUtcTime(options.clock);
+    if (!scenario.clock) {
+      throw msisim::ScenarioError("--clock " + options.clock + ": not a UTC time like 2026-03-02T09:30:00Z");
+    }
+  }
+  if (options.guidSeed) scenario.guidSeed = options.guidSeed;
+}
 
 // A fresh machine folder, removed on the way out unless the user named one.
 class MachineRoot {
@@ -72,7 +94,8 @@ class MachineRoot {
   fs::path path_;
 };
 
-int Run(const msisim::Scenario& scenario, const Options& options, const std::string& source) {
+int Run(msisim::Scenario scenario, const Options& options, const std::string& source) {
+  ApplyOverrides(scenario, options);
   MachineRoot root(options.root);
   fs::path library = options.library.empty() ? msisim::DefaultLibraryPath() : options.library;
   msisim::RunResult result = msisim::Simulate(scenario, root.Path(), library);
@@ -103,6 +126,8 @@ int main(int argc, char** argv) {
     command->add_flag("--json", options.json, "Print the report as one JSON object");
     command->add_option("--library", options.library,
                         "The custom-action library (default: lib/custom.so of this build)");
+    command->add_option("--clock", options.clock, "What GetSystemTime answers, a UTC time like 2026-03-02T09:30:00Z");
+    command->add_option("--guid-seed", options.guidSeed, "Makes new GUIDs repeatable")->check(kWholeNumber);
   }
 
   try {
