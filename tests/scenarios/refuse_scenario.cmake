@@ -1,12 +1,23 @@
 # A bad scenario must be refused with exit code 2 and a message naming the problem, before any
-# machine is built.   -DMSISIM=... -DSCENARIO=... -DEXPECT=<file holding the message> -DROOT=<folder that must stay absent>
-file(REMOVE_RECURSE ${ROOT})
-execute_process(COMMAND ${MSISIM} run ${SCENARIO} --root ${ROOT}
-  OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE status)
-if(NOT status EQUAL 2)
-  message(FATAL_ERROR "expected exit code 2, got ${status}\nstdout: ${output}\nstderr: ${errors}")
+# machine is built.
+#   -DMSISIM=... -DSCENARIO=... -DROOT=<folder that must stay absent>
+#   -DEXPECT=<file holding the message> or -DMESSAGE=<the message>
+#   [-DEXIT_CODE=<another code>] [-DEXTRA=<more arguments separated by "|">]
+if(NOT DEFINED EXIT_CODE)
+  set(EXIT_CODE 2)
 endif()
-file(READ ${EXPECT} expected)
+string(REPLACE "|" ";" extra "${EXTRA}")
+file(REMOVE_RECURSE ${ROOT})
+execute_process(COMMAND ${MSISIM} run ${SCENARIO} --root ${ROOT} ${extra}
+  OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE status)
+if(NOT status EQUAL EXIT_CODE)
+  message(FATAL_ERROR "expected exit code ${EXIT_CODE}, got ${status}\nstdout: ${output}\nstderr: ${errors}")
+endif()
+if(DEFINED EXPECT)
+  file(READ ${EXPECT} expected)
+else()
+  set(expected "${MESSAGE}")
+endif()
 string(STRIP "${expected}" expected)
 string(FIND "${errors}" "${expected}" found)
 if(found EQUAL -1)
