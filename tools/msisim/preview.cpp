@@ -17,7 +17,9 @@ constexpr wchar_t kDescriptionFolder[] = L"C:\\Preview\\";
 const std::map<std::wstring, std::wstring>& FirstInstallation() {
   static const std::map<std::wstring, std::wstring> properties{
       {L"ProductCode", L"{6F1C2A4E-3B5D-4E7F-8A91-2C3D4E5F6A7B}"},
+      {L"ProductName", L"Pelmo 2027"},
       {L"ProductTLA", L"PLM"},
+      {L"UserSID", L"S-1-5-21-1004336348-1177238915-682003330-1001"},
       {L"Manufacturer", L"Maker"},
       {L"RELEASENAME", L"2027"},
       {L"PELMOLANGUAGE", L"ENU"},
@@ -34,6 +36,12 @@ const std::map<std::wstring, std::wstring>& FirstInstallation() {
       {L"PLM_S_FAMILYTEMPLATES", L"C:\\ProgramData\\Maker\\Pelmo 2027\\Family Templates\\"},
       {L"PLM_S_LIBRARYCONTENT", L"C:\\ProgramData\\Maker\\Pelmo 2027\\Libraries\\"},
       {L"PLM_S_TEMPLATECONTENT", L"C:\\ProgramData\\Maker\\Pelmo 2027\\Templates\\"},
+      {L"PLM_CONS_TEMPLATENAME_ENU", L"Construction"},
+      {L"PLM_ARCH_TEMPLATENAME_ENU", L"Architectural"},
+      {L"PLM_STRUCT_TEMPLATENAME_ENU", L"Structural Analysis"},
+      {L"PLM_SYS_TEMPLATENAME_ENU", L"Systems"},
+      {L"PLM_MECH_TEMPLATENAME_ENU", L"Mechanical"},
+      {L"SRC_INI_FILE_DOCUMENT", L"[SourceDir]"},
       {L"OriginalDatabase", L"D:\\Img\\x64\\Pelmo\\Pelmo.msi"},
       {L"SourceDir", L"D:\\Img\\x64\\Pelmo\\"},
   };
