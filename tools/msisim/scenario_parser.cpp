@@ -124,6 +124,14 @@ void RefuseSecondSpelling(const Container& seen, const std::wstring& path, const
   }
 }
 
+// A file given line by line, each line ended as Windows ends it.
+std::string JoinedLines(const json& value, const Place& place) {
+  if (!value.is_array()) WrongType(place, value, "an array of lines");
+  std::string text;
+  for (std::size_t i = 0; i < value.size(); ++i) text += unicode::ToUtf8(Text(value[i], place.Index(i))) + "\r\n";
+  return text;
+}
+
 void ReadMachine(const json& value, const Place& place, Scenario& scenario) {
   const json& machine = Object(value, place, {"temp", "environment", "folders", "files"});
   if (machine.contains("temp")) {
@@ -152,15 +160,17 @@ void ReadMachine(const json& value, const Place& place, Scenario& scenario) {
       if (path.back() == L'\\') Refuse(filePlace, "a file path must not end with a backslash");
       RefuseSecondSpelling(seen, path, filePlace);
       seen.push_back(path);
-      Object(file, filePlace, {"encoding", "text"});
+      Object(file, filePlace, {"encoding", "text", "lines"});
       if (!file.contains("encoding")) Refuse(filePlace, "\"encoding\" is missing (one of " + EncodingNames() + ")");
-      if (!file.contains("text")) Refuse(filePlace, "\"text\" is missing");
+      if (file.contains("text") == file.contains("lines")) Refuse(filePlace, "give either \"text\" or \"lines\"");
       std::string encodingName = unicode::ToUtf8(Text(file["encoding"], filePlace.Key("encoding")));
       auto encoding = EncodingNamed(encodingName);
       if (!encoding) Refuse(filePlace.Key("encoding"), "\"" + encodingName + "\" is not one of " + EncodingNames());
-      std::string text = unicode::ToUtf8(Text(file["text"], filePlace.Key("text")));
+      Place textPlace = filePlace.Key(file.contains("text") ? "text" : "lines");
+      std::string text = file.contains("text") ? unicode::ToUtf8(Text(file["text"], textPlace))
+                                               : JoinedLines(file["lines"], textPlace);
       auto bytes = EncodeText(text, *encoding);
-      if (!bytes) Refuse(filePlace.Key("text"), "holds characters that " + encodingName + " cannot store");
+      if (!bytes) Refuse(textPlace, "holds characters that " + encodingName + " cannot store");
       scenario.files[path] = *bytes;
     }
   }
