@@ -1,7 +1,6 @@
 #include "clock_text.h"
 
 #include <chrono>
-#include <cstdio>
 
 namespace msisim {
 
@@ -41,14 +40,6 @@ std::optional<SYSTEMTIME> ParseUtcTime(std::string_view text) {
   return SYSTEMTIME{static_cast<WORD>(*year),   static_cast<WORD>(*month),      static_cast<WORD>(weekDay.c_encoding()),
                     static_cast<WORD>(*day),    static_cast<WORD>(*hour),       static_cast<WORD>(*minute),
                     static_cast<WORD>(*second), static_cast<WORD>(*millisecond)};
-}
-
-std::string FormatUtcTime(const SYSTEMTIME& time) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02u.%03uZ", unsigned{time.wYear}, unsigned{time.wMonth},
-                unsigned{time.wDay}, unsigned{time.wHour}, unsigned{time.wMinute}, unsigned{time.wSecond},
-                unsigned{time.wMilliseconds});
-  return text;
 }
 
 }  // namespace msisim

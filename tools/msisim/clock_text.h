@@ -2,7 +2,6 @@
 #pragma once
 
 #include <optional>
-#include <string>
 #include <string_view>
 
 #include "platform/win32.h"
@@ -12,8 +11,5 @@ namespace msisim {
 // "YYYY-MM-DDTHH:MM:SSZ" or "YYYY-MM-DDTHH:MM:SS.mmmZ" (UTC, milliseconds optional); nothing
 // for any other text or an impossible date or time. The day of the week is filled in.
 std::optional<SYSTEMTIME> ParseUtcTime(std::string_view text);
-
-// The same form back, always with milliseconds.
-std::string FormatUtcTime(const SYSTEMTIME& time);
 
 }  // namespace msisim

@@ -51,6 +51,5 @@ Scenario LoadScenario(const std::filesystem::path& file);
 
 // The run modes by the names the action log shows ("MSIRUNMODE_ROLLBACK").
 std::optional<MSIRUNMODE> RunModeNamed(std::string_view name);
-std::string_view RunModeName(MSIRUNMODE mode);
 
 }  // namespace msisim

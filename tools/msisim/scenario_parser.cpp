@@ -257,11 +257,6 @@ std::optional<MSIRUNMODE> RunModeNamed(std::string_view name) {
   return std::nullopt;
 }
 
-std::string_view RunModeName(MSIRUNMODE mode) {
-  auto index = static_cast<std::size_t>(mode);
-  return index < kRunModeNames.size() ? kRunModeNames[index] : std::string_view{};
-}
-
 Scenario ParseScenario(std::string_view jsonText) {
   json document = ParseRejectingDuplicateKeys(jsonText);
   Place top = Top();
