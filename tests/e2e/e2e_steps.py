@@ -4,9 +4,11 @@ the lines they added to PelmoCustom.log."""
 
 import re
 from dataclasses import dataclass
+from pathlib import Path
 
 from wine_installer import PACKAGE_SOURCES, ActionLog, IniFile, WinePrefix, action_names, lines
 
+REPO = Path(__file__).resolve().parents[2]
 PRODUCT_CODE = "{6F1D2C4A-93B5-4E1B-9A52-0C7E1B3D4A10}"
 GUID = r"\{[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\}"
 
@@ -129,6 +131,13 @@ def assert_equal(actual, expected, what):
     assert actual == expected, f"{what}: {actual!r}, expected {expected!r}"
 
 
+def assert_extracted(c, log_text, resource):
+    """The description the prepare action took out of the DLL is the resource file, byte for byte."""
+    extracted = line_value(log_text, r"  => Extracted from DLL (.*\.xml)")
+    expected = (REPO / "resources" / resource).read_bytes()
+    assert c.prefix.host(extracted).read_bytes() == expected, f"{extracted} differs from resources/{resource}"
+
+
 def assert_custom_action_data_reaches_writer(log_text, fields):
     """The prepare action's data arrives as the writer's CustomActionData, field for field."""
     data = line_value(log_text, r"  => Setting CustomActionData for PlmWriteIni to (.*)")
@@ -158,6 +167,7 @@ def first_installation(c: Context):
             r"PlmWriteIni complete",
         ],
     )
+    assert_extracted(c, log, "inifile_full.xml")
     temp_document, slp, target, *_ = assert_custom_action_data_reaches_writer(
         log, lambda data: [data.split(";")[0], " ", " "]
     )
@@ -415,6 +425,7 @@ def engine_edition(c: Context):
             r"PlmWriteIni complete",
         ],
     )
+    assert_extracted(c, log, "inifile_engine.xml")
     assert c.exists(folder + "engine.txt"), "the engine is not in the companion's Loaders folder"
     ini = c.ini(c.user_data("Pelmo Engine") + "Pelmo.ini")
     assert ini.unicode, "the engine's Pelmo.ini is not UTF-16"

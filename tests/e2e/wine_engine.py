@@ -230,6 +230,7 @@ def run_scenario(scenario_file: Path, dll: Path, work: Path, template: Path = No
         work.mkdir(parents=True)
         machine.logs.mkdir()
         subprocess.run(["cp", "-a", str(template), str(machine.path)], check=True)
+        machine.start_server()
     else:
         machine.create()
 

@@ -43,20 +43,32 @@ class WinePrefix:
             self.shutdown()
         shutil.rmtree(self.root, ignore_errors=True)
         self.logs.mkdir(parents=True)
-        self._wine(["wineboot", "-i"], timeout=300)
+        self._wine(["wineboot", "-i"], timeout=120)
         # wineboot leaves its services starting; wait until the prefix is idle, so that the first
         # installation does not race the end of the boot.
-        self._wine(["wineserver", "-w"], timeout=300)
+        self._wine(["wineserver", "-w"], timeout=120)
+        self.start_server()
+
+    def start_server(self):
+        """One server and one set of system services for all the installations that follow;
+        otherwise the server ends a few seconds after each installation and the next one starts
+        it and the services anew."""
+        self._wine(["wineserver", "-p"], timeout=60)
+        self._wine(["wine", "cmd", "/c", "exit"], timeout=120)
 
     def shutdown(self):
-        subprocess.run(["wineserver", "-k"], env=self.env, check=False, capture_output=True)
+        subprocess.run(["wineserver", "-k"], env=self.env, check=False, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def _wine(self, command, timeout):
-        result = subprocess.run(command, env=self.env, capture_output=True, text=True, timeout=timeout)
-        if result.returncode != 0:
-            raise InstallerError(
-                f"{' '.join(command)} exited with {result.returncode}:\n{result.stdout}{result.stderr}"
+        """Runs a Wine command to its end. Its output goes to a file, never to a pipe: the
+        services a Wine process starts inherit its output and outlive it, and a pipe would only
+        be closed when they end."""
+        with open(self.root / "wine-output.log", "ab") as output:
+            result = subprocess.run(
+                command, env=self.env, stdin=subprocess.DEVNULL, stdout=output, stderr=output, timeout=timeout
             )
+        if result.returncode != 0:
+            raise InstallerError(f"{' '.join(command)} exited with {result.returncode}; see {self.root}/wine-output.log")
         return result
 
     # Paths: Windows paths inside the prefix and their host files.
@@ -86,7 +98,10 @@ class WinePrefix:
         log = self.logs / f"{name}.log"
         windows_log = "Z:" + str(log).replace("/", "\\")
         command = ["wine", "msiexec", *arguments, "/qn", "/l*v", windows_log]
-        result = subprocess.run(command, env=self.env, capture_output=True, text=True, timeout=300)
+        with open(self.root / "wine-output.log", "ab") as output:
+            result = subprocess.run(
+                command, env=self.env, stdin=subprocess.DEVNULL, stdout=output, stderr=output, timeout=120
+            )
         if result.returncode not in (0, 3010):
             tail = log.read_text(errors="replace").splitlines()[-15:] if log.exists() else []
             raise InstallerError(
