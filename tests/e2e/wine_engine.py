@@ -266,7 +266,8 @@ def run_scenario(scenario_file: Path, dll: Path, work: Path, template: Path = No
     for path, content in machine_spec.get("files", {}).items():
         target = machine.host(path)
         target.parent.mkdir(parents=True, exist_ok=True)
-        target.write_bytes(ENCODINGS[content["encoding"]](content["text"]))
+        text = content["text"] if "text" in content else "".join(line + "\r\n" for line in content["lines"])
+        target.write_bytes(ENCODINGS[content["encoding"]](text))
 
     roots = [p for p in machine.path.iterdir() if p.name.startswith("drive_") and p.name != "drive_c"]
     roots += [machine.path / "dosdevices" / "unc"]
