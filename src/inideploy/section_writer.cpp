@@ -25,7 +25,11 @@ void WriteKey(const DOMElement* data, const std::wstring& path, const std::wstri
   WritePrivateProfileStringW(section.c_str(), key.c_str(), GetElementText(data).c_str(), path.c_str());
 }
 
-void WriteEmptySection(const std::wstring& path, const std::wstring& section) {
+// A section the description lists without keys must exist afterwards. Keys a user's product
+// already keeps there (its colours, its user interface) are the user's settings and stay: only a
+// missing or empty section is written.
+void EnsureSection(const std::wstring& path, const std::wstring& section) {
+  if (!FirstSectionEntry(path, section).empty()) return;
   const wchar_t noEntries[2] = {L'\0', L'\0'};
   WritePrivateProfileSectionW(section.c_str(), noEntries, path.c_str());
 }
@@ -46,7 +50,7 @@ void WriteSections(runtime::CustomActionSession& session, const DOMElement* file
     session.LogLine(L"    ==> Section: %s", name);
     std::vector<DOMElement*> data = ElementsNamed(section, L"Data");
     if (data.empty()) {
-      WriteEmptySection(path, name);
+      EnsureSection(path, name);
       continue;
     }
     for (const DOMElement* entry : data) {

@@ -41,17 +41,19 @@ INSTANTIATE_TEST_SUITE_P(Branches, OverwriteTest, ::testing::Values(L"", L"1"),
                            return std::string(*info.param == L'1' ? "LanguagePack" : "Normal");
                          });
 
-TEST_F(IniDeploymentTest, ExistingFileIsUpdatedInPlaceEmptiedWhereKeylessAndOpenedToEveryUser) {
+TEST_F(IniDeploymentTest, ExistingFileIsUpdatedInPlaceKeepingKeylessSectionsAndOpenedToEveryUser) {
   PutDescription(std::wstring(kDocumentFolder) + L"inifile.xml", R"(
   <File Name="Pelmo.ini" Path="[UserDataCacheFolder]" Unicode="yes" AddACE="yes">
-    <Section Name="Emptied"/>
+    <Section Name="UserSettings"/>
+    <Section Name="Added"/>
     <Section Name="Keep"><Data Key="B">b</Data><Data Key="Blank"></Data></Section>
   </File>)");
-  WriteBytes(kProductIni, "[Emptied]\r\nOld=1\r\n[Keep]\r\nA=1\r\nBlank=was set\r\n");
+  WriteBytes(kProductIni, "[UserSettings]\r\nOld=1\r\n[Keep]\r\nA=1\r\nBlank=was set\r\n");
   Install(FirstInstall());
 
-  EXPECT_EQ(IniText(kProductIni), L"[Emptied]\n[Keep]\nA=1\nBlank=\nB=b\n");
-  EXPECT_THAT(ReadBytes(kProductIni), StartsWith("[Emptied]"));
+  // A keyless section of the description is created when missing; a user's keys in it stay.
+  EXPECT_EQ(IniText(kProductIni), L"[UserSettings]\nOld=1\n[Keep]\nA=1\nBlank=\nB=b\n[Added]\n");
+  EXPECT_THAT(ReadBytes(kProductIni), StartsWith("[UserSettings]"));
   EXPECT_THAT(Log(), HasSubstr(L"      ==> Key: Blank\r\n    ==> ACE: GRANT_ACCESS GENERIC_WRITE\r\n"));
   EXPECT_TRUE(EveryUserMay(kProductIni, GENERIC_WRITE));
 }
