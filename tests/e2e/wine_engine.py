@@ -96,8 +96,8 @@ class ScenarioMachine(WinePrefix):
             lines_.append(f'"{name}"="{escaped}"')
         reg = self.root / "environment.reg"
         reg.write_text("\r\n".join(lines_) + "\r\n", encoding="utf-16")
+        # The server holds the registry: processes started after this see the variables.
         self._wine(["wine", "regedit", "/S", "Z:" + str(reg).replace("/", "\\")], timeout=120)
-        self._wine(["wineserver", "-w"], timeout=120)
 
 
 def product_source(code, name, manufacturer, properties, actions, folder_id):
