@@ -1,6 +1,7 @@
 // msisim: runs the library's custom actions the way an installer does and reports what they did.
 //
 //   msisim run SCENARIO.json [--root DIR] [--json] [--library PATH] [--clock UTC] [--guid-seed N]
+//   msisim run SCENARIO.json --engine wine --json [--library custom.dll]
 //   msisim preview DESCRIPTION.xml [--property NAME=VALUE]... [--json] [--library PATH] [--clock UTC] [--guid-seed N]
 //
 // Exit codes: 0 the scenario ran, 1 the simulation failed (library, machine), 2 a bad scenario
@@ -53,6 +54,7 @@ struct Options {
   std::vector<std::string> properties;
   std::string clock;
   std::optional<std::uint64_t> guidSeed;
+  std::string engine = "host";
 };
 
 // The command line's clock and seed replace the scenario's, for repeatable previews and runs.
@@ -107,6 +109,25 @@ int Run(msisim::Scenario scenario, const Options& options, const std::string& so
   return kRan;
 }
 
+// The Windows build in Wine's installer: tests/e2e/wine_engine.py turns the scenario into packages
+// and prefix state and prints the same JSON report. The scenario is checked here first, so that a
+// bad one is refused the same way by both engines.
+int RunInWine(const Options& options) {
+  msisim::LoadScenario(options.input);
+  if (!options.json) throw msisim::ScenarioError("--engine wine reports in JSON only; add --json");
+  if (!options.root.empty() || !options.clock.empty() || options.guidSeed) {
+    throw msisim::ScenarioError(
+        "--engine wine takes no --root, --clock or --guid-seed: the real installer decides them");
+  }
+  std::vector<std::string> arguments{"python3", MSISIM_WINE_ENGINE, options.input.string()};
+  if (!options.library.empty()) arguments.insert(arguments.end(), {"--dll", options.library.string()});
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  execvp(argv[0], argv.data());
+  throw std::runtime_error("cannot start python3 for the Wine engine");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -117,6 +138,8 @@ int main(int argc, char** argv) {
   CLI::App* run = app.add_subcommand("run", "Run a scenario and report what the actions did.");
   run->add_option("scenario", options.input, "Scenario file (JSON)")->required();
   run->add_option("--root", options.root, "Build the machine in this folder (empty or new) and keep it");
+  run->add_option("--engine", options.engine, "host (the stand-in, default) or wine (custom.dll in Wine's installer)")
+      ->check(CLI::IsMember({"host", "wine"}));
 
   CLI::App* preview = app.add_subcommand("preview", "Show what a first installation writes from an INI description.");
   preview->add_option("description", options.input, "IniFile description (XML)")->required();
@@ -137,6 +160,7 @@ int main(int argc, char** argv) {
   }
 
   try {
+    if (run->parsed() && options.engine == "wine") return RunInWine(options);
     if (run->parsed()) return Run(msisim::LoadScenario(options.input), options, options.input.string());
     return Run(msisim::PreviewScenario(options.input, options.properties), options,
                "preview of " + options.input.string());
