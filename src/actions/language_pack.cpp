@@ -6,24 +6,19 @@
 
 namespace actions {
 
+// The parent's handle stays open until the property is set: some installers (Wine's) cut the
+// custom-action process off from the session once a product handle is closed.
+
 // A parent that is not installed still sets the property: the discipline is then removed.
 void SetSlpDiscipline(runtime::CustomActionSession& session) {
-  std::wstring discipline;
-  {
-    InstalledProduct parent(session.GetProperty(L"PARENTPRODUCTCODE"));
-    discipline = parent.Property(L"PLM_DISCIPLINE");
-  }
-  session.SetProperty(L"PLM_DISCIPLINE", discipline);
+  InstalledProduct parent(session.GetProperty(L"PARENTPRODUCTCODE"));
+  session.SetProperty(L"PLM_DISCIPLINE", parent.Property(L"PLM_DISCIPLINE"));
 }
 
 // A parent that is not installed still sets the property, to a single backslash.
 void SetSlpInstallDir(runtime::CustomActionSession& session) {
-  std::wstring folder;
-  {
-    InstalledProduct parent(session.GetProperty(L"PARENTPRODUCTCODE"));
-    folder = parent.InstallFolder();
-  }
-  session.SetProperty(L"INSTALLDIR", folder);
+  InstalledProduct parent(session.GetProperty(L"PARENTPRODUCTCODE"));
+  session.SetProperty(L"INSTALLDIR", parent.InstallFolder());
 }
 
 // Installer folder properties end in a backslash, so the file name is appended as it is. An empty
