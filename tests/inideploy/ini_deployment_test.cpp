@@ -24,14 +24,7 @@ constexpr char kGrammar[] = R"(<?xml version="1.0" encoding="utf-8"?>
 ]>
 )";
 
-std::string WithCrLf(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
-  return out;
-}
+using testing_support::WithCrLf;
 
 std::wstring Trimmed(const std::wstring& text) {
   std::size_t begin = text.find_first_not_of(L" \t\r");

@@ -62,4 +62,13 @@ MSIHANDLE MachineTest::Deferred(const std::wstring& customActionData) {
 std::string Utf16(const std::wstring& text) { return unicode::ToUtf16LeBytes(text); }
 std::wstring FromUtf16(const std::string& bytes) { return unicode::FromUtf16LeBytes(bytes); }
 
+std::string WithCrLf(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
 }  // namespace testing_support

@@ -36,6 +36,8 @@ class MachineTest : public ::testing::Test {
 
 // UTF-16LE bytes of a text, and the text of UTF-16LE bytes (a leading FF FE is kept as U+FEFF).
 std::string Utf16(const std::wstring& text);
+// The text with every line feed preceded by a carriage return, as Windows files are stored.
+std::string WithCrLf(const std::string& text);
 std::wstring FromUtf16(const std::string& bytes);
 
 }  // namespace testing_support

@@ -49,14 +49,6 @@ std::string IniFileDocument(const std::string& files) {
   return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n" + IniFileDoctype() + "<IniFile>\n" + files + "</IniFile>\n";
 }
 
-std::string WithCrLf(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
-  return out;
-}
 
 std::string DescriptionFileBytes(const std::string& name) {
   std::ifstream in(std::string(DESCRIPTIONS_DIR) + "/" + name, std::ios::binary);

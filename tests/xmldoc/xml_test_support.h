@@ -31,7 +31,7 @@ std::string IniFileDoctype();
 // A whole IniFile document around the given File elements.
 std::string IniFileDocument(const std::string& files);
 // LF line ends become CR LF.
-std::string WithCrLf(const std::string& text);
+using testing_support::WithCrLf;
 // A file of the descriptions folder of the source tree, as bytes.
 std::string DescriptionFileBytes(const std::string& name);
 
